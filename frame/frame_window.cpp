@@ -1,0 +1,198 @@
+// FrameWndProc serves both views of the launcher's window.
+//
+// Landing view: a layered popup the size of the artwork. The first paint draws the
+// artwork and only then switches the window from "fully transparent" (set by start-up)
+// to the colour key, so the window is never seen unpainted.
+//
+// Game view: the page bridge makes the window opaque and sizes it to the work area;
+// WM_SIZE then puts the page under a 30-pixel title bar and lines the bar buttons up
+// at the right edge, and WM_PAINT shows or hides the buttons to match the full-screen
+// flag before drawing the logo and the title strip. Since the buttons and the page are
+// child windows and the frame clips them, the strip drawn under them never shows.
+//
+// Destroying the window ends the process at once: nothing is torn down before.
+#include "frame_window.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+#include <windowsx.h>
+
+#include "../browser/web_browser.h"
+#include "../shell/launcher_state.h"
+#include "chrome_buttons.h"
+#include "images.h"
+#include "layout.h"
+
+static_assert(HitCaption == HTCAPTION && HitLeft == HTLEFT && HitRight == HTRIGHT && HitTop == HTTOP &&
+                  HitTopLeft == HTTOPLEFT && HitTopRight == HTTOPRIGHT && HitBottom == HTBOTTOM &&
+                  HitBottomLeft == HTBOTTOMLEFT && HitBottomRight == HTBOTTOMRIGHT,
+              "hit codes must be Windows' own");
+
+namespace {
+
+// Loaded at the first game-view paint, whether or not the loads succeed.
+bool titleImagesLoaded = false;
+ChromeImage logoImage;
+ChromeImage stripImage;
+
+void ShowButton(ChromeButton button, int command) {
+    ShowWindow(gLauncher.buttons[button], command);
+}
+
+LRESULT OnCreate(HWND window) {
+    for (const ChromeButtonSpec& spec : kChromeButtons) {
+        gLauncher.buttons[spec.button] =
+            CreateWindowExW(0, L"BUTTON", L"X", WS_CHILD | BS_OWNERDRAW, spec.x, spec.y, spec.width, spec.height,
+                            window, nullptr, gLauncher.instance, nullptr);
+    }
+    for (ChromeButton button : kLandingButtons) {
+        ShowButton(button, SW_SHOWNORMAL);
+    }
+    for (ChromeButton button : kLandingButtons) {
+        SubclassChromeButton(gLauncher.buttons[button]);
+    }
+    for (ChromeButton button : kBarButtons) {
+        SubclassChromeButton(gLauncher.buttons[button]);
+    }
+    return 0;
+}
+
+LRESULT OnSize(HWND window) {
+    if (!gLauncher.browser || !InGameView()) {
+        return 0;  // the browser host is created after the window; the landing view never moves
+    }
+    RECT client;
+    GetClientRect(window, &client);
+    const IntRect page = GameBrowserRect(client.right, client.bottom);
+    RECT pageRect = {page.left, page.top, page.right, page.bottom};
+    gLauncher.browser->setRect(pageRect);
+    for (ChromeButton button : kBarButtons) {
+        InvalidateRect(gLauncher.buttons[button], nullptr, TRUE);
+    }
+    for (ChromeButton button : kBarButtons) {
+        const IntPoint at = GameButtonPosition(button, client.right);
+        MoveWindow(gLauncher.buttons[button], at.x, client.top + at.y, kChromeButtons[button].width, kTitleBarHeight,
+                   TRUE);
+    }
+    return 0;
+}
+
+void PaintLanding(HWND window) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    {
+        Gdiplus::Graphics graphics(dc);
+        DrawImageAt(graphics, gLauncher.landingImage, 0, 0, kLandingWidth, kLandingHeight);
+    }
+    EndPaint(window, &ps);
+    // Replaces start-up's fully transparent state: from now on the key colour cuts the
+    // window to the artwork's shape, button faces included.
+    SetLayeredWindowAttributes(window, kColourKeyRef, 0, LWA_COLORKEY);
+}
+
+void MatchButtonsToFullScreen() {
+    switch (PaintVisibilityAction(gLauncher.barButtonsShown, gLauncher.fullScreen)) {
+    case BarVisibilityAction::ShowBar:
+        for (ChromeButton button : kLandingButtons) ShowButton(button, SW_HIDE);
+        for (int i = kBarButtonCount - 1; i >= 0; --i) ShowButton(kBarButtons[i], SW_SHOW);
+        gLauncher.barButtonsShown = true;
+        break;
+    case BarVisibilityAction::HideAll:
+        for (ChromeButton button : kLandingButtons) ShowButton(button, SW_HIDE);
+        for (int i = kBarButtonCount - 1; i >= 0; --i) ShowButton(kBarButtons[i], SW_HIDE);
+        gLauncher.barButtonsShown = false;
+        break;
+    case BarVisibilityAction::Nothing:
+        break;
+    }
+}
+
+void PaintGame(HWND window) {
+    MatchButtonsToFullScreen();
+    if (!titleImagesLoaded) {
+        logoImage = LoadChromeImage(gLauncher.instance, IDB_LOGO);
+        stripImage = LoadChromeImage(gLauncher.instance, IDB_TITLE_STRIP);
+        titleImagesLoaded = true;
+    }
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    if (!gLauncher.fullScreen) {
+        Gdiplus::Graphics graphics(dc);
+        DrawImageAt(graphics, logoImage.bitmap, 0, 0, kLogoWidth, kTitleBarHeight);
+        for (int k = 0; k < TitleTileCount(); ++k) {
+            DrawImageAt(graphics, stripImage.bitmap, TitleTileX(k), 0, kTitleTileWidth, kTitleBarHeight);
+        }
+    }
+    EndPaint(window, &ps);
+}
+
+LRESULT OnPaint(HWND window) {
+    if (InGameView()) {
+        PaintGame(window);
+    } else {
+        PaintLanding(window);
+    }
+    return 0;
+}
+
+LRESULT OnEraseBackground(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!InGameView()) {
+        return 1;  // the artwork covers everything; erasing would flash before it is drawn
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT OnGetMinMaxInfo(LPARAM lParam) {
+    MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
+    info->ptMinTrackSize.x = kMinTrackSize.width;
+    info->ptMinTrackSize.y = kMinTrackSize.height;
+    RECT workArea;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    const IntSize maxSize = GameWindowSize({workArea.left, workArea.top, workArea.right, workArea.bottom});
+    info->ptMaxSize.x = maxSize.width;
+    info->ptMaxSize.y = maxSize.height;
+    return 0;
+}
+
+LRESULT OnNcHitTest(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!InGameView() || gLauncher.fullScreen) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    // Signed: a monitor left of or above the primary one gives negative coordinates.
+    POINT cursor = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ScreenToClient(window, &cursor);
+    RECT client;
+    GetClientRect(window, &client);
+    return GameHitTest(cursor.x, cursor.y, client.right, client.bottom);
+}
+
+LRESULT OnLeftButtonDown(HWND window) {
+    // Any press on the window's own surface drags it, as a caption would.
+    SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    return 0;
+}
+
+}  // namespace
+
+LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(window);
+    case WM_DESTROY:
+        ExitProcess(0);
+    case WM_SIZE:
+        return OnSize(window);
+    case WM_PAINT:
+        return OnPaint(window);
+    case WM_ERASEBKGND:
+        return OnEraseBackground(window, message, wParam, lParam);
+    case WM_GETMINMAXINFO:
+        return OnGetMinMaxInfo(lParam);
+    case WM_NCHITTEST:
+        return OnNcHitTest(window, message, wParam, lParam);
+    case WM_LBUTTONDOWN:
+        return OnLeftButtonDown(window);
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,62 @@
+// Geometry of the launcher window in both views, free of any platform call so that
+// it can be unit-tested natively. Rectangles are (left, top, right, bottom) in
+// client pixels of the frame window, as Windows' RECT.
+#pragma once
+
+#include "../shell/geometry.h"
+#include "chrome_table.h"
+
+inline constexpr int kLandingWidth = 1196;  // the landing artwork's own size
+inline constexpr int kLandingHeight = 807;
+inline constexpr IntRect kLandingBrowserRect = {470, 220, 1056, 663};  // the artwork's picture frame
+
+inline constexpr int kTitleBarHeight = 30;
+inline constexpr int kLogoWidth = 98;
+inline constexpr int kTitleTileWidth = 220;
+inline constexpr int kTitleStripEnd = 3000;  // no tile starts at or beyond this x
+
+inline constexpr int kResizeBand = 5;
+inline constexpr IntSize kMinTrackSize = {800, 600};
+
+inline constexpr unsigned kColourKey = 0x001E1E1Eu;  // RGB(30, 30, 30) as a COLORREF
+
+enum class View { Landing = 0, Game = 1 };
+
+// Hit-test answers, with the values Windows gives HTCAPTION, HTLEFT and the rest.
+enum HitCode {
+    HitCaption = 2,
+    HitLeft = 10,
+    HitRight = 11,
+    HitTop = 12,
+    HitTopLeft = 13,
+    HitTopRight = 14,
+    HitBottom = 15,
+    HitBottomLeft = 16,
+    HitBottomRight = 17,
+};
+
+// Top-left corner of the landing window centred on a screen; signed division, so a
+// screen smaller than the window leaves it overhanging both edges equally.
+IntPoint CentredOrigin(int screenWidth, int screenHeight);
+
+// Where the page goes in the game view: under the title bar, leaving the last column
+// and row of the client area free.
+IntRect GameBrowserRect(int clientWidth, int clientHeight);
+
+// Game-view x of a title-bar button (y is always 0); a landing button keeps its place.
+IntPoint GameButtonPosition(ChromeButton button, int clientWidth);
+
+// The title strip: tiles at 98 + 220k while they start left of 3000.
+int TitleTileCount();
+int TitleTileX(int index);
+
+// The game view's answer to WM_NCHITTEST for a client point in a W x H client area.
+HitCode GameHitTest(int x, int y, int clientWidth, int clientHeight);
+
+// Game-view window size taken from the work area: its right and bottom edges, the
+// window itself standing at (0, 0). Used for the maximized size as well.
+IntSize GameWindowSize(IntRect workArea);
+
+// What a game-view paint does with the buttons before drawing.
+enum class BarVisibilityAction { Nothing, ShowBar, HideAll };
+BarVisibilityAction PaintVisibilityAction(bool barButtonsShown, bool fullScreen);

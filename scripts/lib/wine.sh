@@ -1,0 +1,62 @@
+# Wine prefixes for this build, all under build/wine: a pristine template booted once,
+# a shared prefix copied from it for ordinary test runs, and throw-away copies for
+# runs that must not see each other's files (installs, shortcuts).
+# Sourced by scripts/wine-run, scripts/run and scripts/test.
+
+ORVENDAL_ROOT=${ORVENDAL_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
+WINE_ROOT=${ORVENDAL_WINE_ROOT:-$ORVENDAL_ROOT/build/wine}
+
+# Point Wine at a prefix. HOME moves too: otherwise the prefix's Desktop folder links
+# into the real home directory and shortcuts land there.
+wine_use() {
+    export WINEPREFIX="$1/prefix" HOME="$1/home" WINEARCH=win32 WINEDEBUG=-all
+    # No .desktop files for shortcuts, and no first-run installers.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    mkdir -p "$HOME"
+}
+
+wine_boot_template() {
+    local dir="$WINE_ROOT/template"
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    (
+        wine_use "$dir"
+        wineboot -i >/dev/null 2>&1
+        # Without a window manager every exit would wait for one.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+        # A crash ends the process instead of waiting in a dialog.
+        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        # Chinese captions need a font with CJK glyphs behind Tahoma.
+        wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \
+            /t REG_MULTI_SZ /d 'wqy-zenhei.ttc,WenQuanYi Zen Hei' /f >/dev/null 2>&1
+        wineserver -w
+    )
+    touch "$dir/.ready"
+}
+
+# Boots the template and copies the shared prefix once; safe to call concurrently.
+wine_ensure_prefixes() {
+    mkdir -p "$WINE_ROOT"
+    (
+        flock 9
+        [ -f "$WINE_ROOT/template/.ready" ] || wine_boot_template
+        if [ ! -f "$WINE_ROOT/shared/.ready" ]; then
+            rm -rf "$WINE_ROOT/shared"
+            cp -a "$WINE_ROOT/template" "$WINE_ROOT/shared"
+        fi
+    ) 9>"$WINE_ROOT/.lock"
+}
+
+# A new private copy of the template; prints its folder.
+wine_fresh_copy() {
+    local dir
+    dir=$(mktemp -d "$WINE_ROOT/fresh.XXXXXX")
+    cp -a "$WINE_ROOT/template/." "$dir/"
+    rm -f "$dir/.ready"
+    echo "$dir"
+}
+
+# Ends every process of a prefix (a process started with ShellExecute outlives its parent).
+wine_stop() {
+    (wine_use "$1" && wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1) || true
+}

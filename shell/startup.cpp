@@ -1,0 +1,102 @@
+// Start-up order matters here:
+// - the window is created hidden, and its first landing paint is what makes it
+//   visible (see frame_window.cpp), so it is shown fully transparent and stays so
+//   while the install step runs;
+// - GDI+ must run before any message reaches a chrome button, which is why it starts
+//   right after the window exists but before it is shown;
+// - the browser host is created after the window, so the frame's size handler
+//   checks for it.
+#include "startup.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+#include <ole2.h>
+
+#include "../browser/web_browser.h"
+#include "../frame/frame_window.h"
+#include "../frame/images.h"
+#include "../frame/layout.h"
+#include "../res/resource_ids.h"
+#include "hotkeys.h"
+#include "install.h"
+#include "launcher_state.h"
+
+namespace {
+
+int FailStartup(const wchar_t* text, const wchar_t* caption) {
+    MessageBoxW(nullptr, text, caption, MB_ICONERROR);
+    return 1;
+}
+
+}  // namespace
+
+ATOM RegisterFrameClass() {
+    WNDCLASSW frameClass = {};
+    frameClass.style = 0;  // no redraw-on-size or double-click styles
+    frameClass.lpfnWndProc = FrameWndProc;
+    frameClass.hInstance = gLauncher.instance;
+    frameClass.hIcon = LoadIconW(gLauncher.instance, MAKEINTRESOURCEW(IDI_APP));
+    frameClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    frameClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    frameClass.lpszClassName = kFrameClassName;
+    return RegisterClassW(&frameClass);
+}
+
+HWND CreateFrameWindow() {
+    const IntPoint origin = CentredOrigin(gLauncher.screenWidth, gLauncher.screenHeight);
+    return CreateWindowExW(kFrameExStyle, kFrameClassName, kFrameTitle, kFrameStyle, origin.x, origin.y,
+                           kLandingWidth, kLandingHeight, nullptr, nullptr, gLauncher.instance, nullptr);
+}
+
+void StartGdiplus() {
+    // GDI+ runs until the process ends; the token is not needed.
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    Gdiplus::GdiplusStartup(&token, &input, nullptr);
+}
+
+int RunMessageLoop() {
+    MSG message;
+    // > 0 rather than != 0: an error (-1) ends the loop instead of spinning on it.
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        WebBrowser* browser = gLauncher.browser;
+        if (browser && browser->inPlaceActiveObject) {
+            // The answer is ignored on purpose: every message is dispatched as well.
+            browser->inPlaceActiveObject->TranslateAccelerator(&message);
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+int RunLauncher(HINSTANCE instance, int showCommand) {
+    gLauncher.viewMode = new int(static_cast<int>(View::Landing));
+    gLauncher.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    gLauncher.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    OleInitialize(nullptr);
+    gLauncher.instance = instance;
+
+    if (!RegisterFrameClass()) {
+        return FailStartup(kRegisterFailedText, kRegisterFailedCaption);
+    }
+    gLauncher.frameWindow = CreateFrameWindow();
+    if (!gLauncher.frameWindow) {
+        return FailStartup(kCreateFailedText, kCreateFailedCaption);  // never run on without a window
+    }
+
+    StartGdiplus();
+    gLauncher.landingImage = DecodeLandingArt(instance);
+    InstallKeyboardHook();
+    gLauncher.browser = new WebBrowser(gLauncher.frameWindow, gLauncher.viewMode);
+    const RECT landingRect = {kLandingBrowserRect.left, kLandingBrowserRect.top, kLandingBrowserRect.right,
+                              kLandingBrowserRect.bottom};
+    gLauncher.browser->setRect(landingRect);
+
+    ShowWindow(gLauncher.frameWindow, showCommand);
+    // Shown but fully transparent until the first landing paint sets the colour key.
+    SetLayeredWindowAttributes(gLauncher.frameWindow, kColourKeyRef, 0, LWA_ALPHA);
+
+    InstallAndLinkToDesktop();
+    return RunMessageLoop();
+}

@@ -1,0 +1,146 @@
+// The real Orvendal.exe, started as a user would start it and looked at from outside.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "../../frame/chrome_table.h"
+#include "../../frame/layout.h"
+#include "launch_support.h"
+#include "test_support.h"
+
+namespace {
+
+constexpr DWORD kKeyPixel = 0x1E1E1E;
+
+TEST(Launch, ShowsTheShapedLandingWindowCentredWithItsThreeButtonsAndExitsZeroOnClose) {
+    LaunchedLauncher launcher;
+    ASSERT_TRUE(launcher.started());
+    HWND frame = launcher.WaitForShapedWindow();
+    ASSERT_NE(frame, nullptr) << "no painted landing window appeared";
+
+    EXPECT_EQ(WindowText(frame), L"Orvendal");
+    RECT rect;
+    GetWindowRect(frame, &rect);
+    const IntPoint origin = CentredOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(rect.left, origin.x);
+    EXPECT_EQ(rect.top, origin.y);
+    EXPECT_EQ(rect.right - rect.left, 1196);
+    EXPECT_EQ(rect.bottom - rect.top, 807);
+
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(frame, &key, &alpha, &flags));
+    EXPECT_EQ(key, RGB(30, 30, 30));
+
+    const ButtonCount buttons = CountChildButtons(frame);
+    EXPECT_EQ(buttons.all, 11);
+    EXPECT_EQ(buttons.visible, 3);
+    for (ChromeButton landing : kLandingButtons) {
+        const ChromeButtonSpec& spec = kChromeButtons[landing];
+        POINT centre = {rect.left + spec.x + spec.width / 2, rect.top + spec.y + spec.height / 2};
+        HWND there = ChildWindowFromPointEx(frame, {spec.x + spec.width / 2, spec.y + spec.height / 2},
+                                            CWP_SKIPINVISIBLE);
+        EXPECT_NE(there, frame) << "no visible button at " << centre.x << ", " << centre.y;
+        EXPECT_EQ(ClassName(there), L"Button") << landing;
+        RECT at;
+        GetWindowRect(there, &at);
+        EXPECT_EQ(at.left - rect.left, spec.x) << landing;
+        EXPECT_EQ(at.top - rect.top, spec.y) << landing;
+    }
+
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(launcher.WaitForExit(), 0u);
+}
+
+TEST(Launch, ColourKeyCutsTheWindowToTheArtworkOnScreen) {
+    LaunchedLauncher launcher;
+    HWND frame = launcher.WaitForShapedWindow();
+    ASSERT_NE(frame, nullptr);
+    PumpMessages(1500);  // let the first paint reach the screen
+    RECT rect;
+    GetWindowRect(frame, &rect);
+    const std::basic_string<DWORD> shot = GrabScreen(rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    auto at = [&](int x, int y) { return shot[static_cast<size_t>(y) * width + x]; };
+
+    int keyPixels = 0;
+    for (DWORD p : shot) keyPixels += p == kKeyPixel;
+    EXPECT_EQ(keyPixels, 0) << "key-coloured pixels must be cut out, not shown";
+    // The artwork's own colours show inside the picture frame's border and on the figure.
+    int painted = 0;
+    for (int y = 0; y < height; y += 7)
+        for (int x = 0; x < width; x += 7) painted += at(x, y) != 0;
+    EXPECT_GT(painted, (width / 7) * (height / 7) / 3) << "the artwork is not on the screen";
+
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(launcher.WaitForExit(), 0u);
+}
+
+TEST(Launch, IsNeverSeenUnpaintedAndIgnoresItsCommandLine) {
+    LaunchedLauncher launcher(L"--server 7 /silent");
+    ASSERT_TRUE(launcher.started());
+    // From the moment it is visible the window is either fully transparent or keyed.
+    HWND frame = nullptr;
+    bool keyed = false;
+    PumpUntil(
+        [&] {
+            frame = FindProcessWindow(launcher.processId(), L"WindowWithEmbeddedWeb");
+            if (!frame || !IsWindowVisible(frame)) return false;
+            COLORREF key = 0;
+            BYTE alpha = 0xAB;
+            DWORD flags = 0;
+            // Without attributes yet, a layered window is not mapped on the screen at all.
+            if (!GetLayeredWindowAttributes(frame, &key, &alpha, &flags)) return false;
+            if (flags == LWA_ALPHA) {
+                EXPECT_EQ(alpha, 0) << "shown before its first paint, but not transparent";
+                return false;
+            }
+            EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY));
+            keyed = true;
+            return true;
+        },
+        20000);
+    ASSERT_TRUE(keyed);
+    RECT rect;
+    GetWindowRect(frame, &rect);
+    EXPECT_EQ(rect.right - rect.left, 1196);
+    EXPECT_EQ(CountChildButtons(frame).visible, 3);
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(launcher.WaitForExit(), 0u);
+}
+
+TEST(Launch, DraggingTheArtworkMovesTheWindow) {
+    LaunchedLauncher launcher;
+    HWND frame = launcher.WaitForShapedWindow();
+    ASSERT_NE(frame, nullptr);
+    RECT before;
+    GetWindowRect(frame, &before);
+    // A point on the picture frame's border, left of the page and outside every button.
+    const POINT grip = {before.left + 455, before.top + 400};
+    SetCursorPos(grip.x, grip.y);
+    INPUT inputs[4] = {};
+    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE;
+    inputs[1].mi.dx = 40;
+    inputs[1].mi.dy = 30;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_MOVE;
+    inputs[2].mi.dx = 40;
+    inputs[2].mi.dy = 30;
+    inputs[3].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    for (INPUT& input : inputs) {
+        SendInput(1, &input, sizeof(INPUT));
+        PumpMessages(300);
+    }
+    RECT after;
+    const bool moved = PumpUntil([&] {
+        GetWindowRect(frame, &after);
+        return after.left != before.left || after.top != before.top;
+    });
+    EXPECT_TRUE(moved) << "the window did not follow the mouse";
+    EXPECT_EQ(after.right - after.left, 1196);
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(launcher.WaitForExit(), 0u);
+}
+
+}  // namespace

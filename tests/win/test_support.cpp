@@ -1,0 +1,104 @@
+#include "test_support.h"
+
+void PumpMessages(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+std::wstring ClassName(HWND window) {
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+std::wstring OwnFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+SeenMessageBox ReadMessageBox(HWND box) {
+    SeenMessageBox seen;
+    seen.caption = WindowText(box);
+    seen.text = WindowText(GetDlgItem(box, 0xFFFF));  // the box's text is the static of id -1
+    seen.owner = GetWindow(box, GW_OWNER);
+    // The icon is a static control: id 20 on Windows, 0x440 in Wine's box template.
+    // MB_OK boxes keep their Cancel button hidden.
+    for (int iconId : {20, 0x440}) {
+        HWND icon = GetDlgItem(box, iconId);
+        seen.hasIcon = seen.hasIcon || (icon && (GetWindowLongW(icon, GWL_STYLE) & WS_VISIBLE));
+    }
+    HWND cancel = GetDlgItem(box, IDCANCEL);
+    seen.hasCancel = cancel && (GetWindowLongW(cancel, GWL_STYLE) & WS_VISIBLE);
+    return seen;
+}
+
+namespace {
+MessageBoxAnswerer* activeAnswerer = nullptr;
+}
+
+MessageBoxAnswerer::MessageBoxAnswerer(int answer) : answer_(answer) {
+    activeAnswerer = this;
+    hook_ = SetWindowsHookExW(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
+}
+
+MessageBoxAnswerer::~MessageBoxAnswerer() {
+    UnhookWindowsHookEx(hook_);
+    activeAnswerer = nullptr;
+}
+
+LRESULT CALLBACK MessageBoxAnswerer::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && activeAnswerer) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        if (ClassName(window) == L"#32770") {
+            activeAnswerer->seen_.push_back(ReadMessageBox(window));
+            PostMessageW(window, WM_COMMAND, activeAnswerer->answer_, 0);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+RECT RectInParent(HWND child) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+namespace {
+struct FindArgs {
+    DWORD processId;
+    const wchar_t* className;
+    HWND found;
+};
+BOOL CALLBACK FindInProcess(HWND window, LPARAM lParam) {
+    FindArgs* args = reinterpret_cast<FindArgs*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == args->processId && ClassName(window) == args->className) {
+        args->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+HWND FindProcessWindow(DWORD processId, const wchar_t* className) {
+    FindArgs args = {processId, className, nullptr};
+    EnumWindows(FindInProcess, reinterpret_cast<LPARAM>(&args));
+    return args.found;
+}

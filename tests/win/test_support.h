@@ -1,0 +1,64 @@
+// Helpers shared by the Windows-side tests.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Out-parameters are preset to this, so "never written" shows in a failure.
+inline constexpr ULONG_PTR kPoison = 0xdeadbeef;
+
+// Runs the thread's message queue for about the given time.
+void PumpMessages(DWORD milliseconds);
+
+// Pumps until done() holds or the time is up; returns done().
+template <typename Condition>
+bool PumpUntil(Condition done, DWORD milliseconds = 5000) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > milliseconds) return done();
+        PumpMessages(10);
+    }
+    return true;
+}
+
+std::wstring WindowText(HWND window);
+std::wstring ClassName(HWND window);
+
+// The folder of the running test program, with a trailing backslash; the launcher
+// executable is built into the same folder.
+std::wstring OwnFolder();
+
+// What a message box showed, captured in-process as it opened.
+struct SeenMessageBox {
+    std::wstring caption;
+    std::wstring text;
+    HWND owner = nullptr;
+    bool hasIcon = false;
+    bool hasCancel = false;
+};
+
+// Answers every message box the current thread opens while it lives: records what it
+// showed and presses the given button (IDOK or IDCANCEL).
+class MessageBoxAnswerer {
+public:
+    explicit MessageBoxAnswerer(int answer);
+    ~MessageBoxAnswerer();
+    const std::vector<SeenMessageBox>& seen() const { return seen_; }
+
+private:
+    static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
+    HHOOK hook_;
+    int answer_;
+    std::vector<SeenMessageBox> seen_;
+};
+
+// Reads a message box's contents: caption, text, owner, icon and cancel button.
+SeenMessageBox ReadMessageBox(HWND box);
+
+// A window's rectangle in its parent's client coordinates.
+RECT RectInParent(HWND child);
+
+// Top-level windows of a class that belong to a process.
+HWND FindProcessWindow(DWORD processId, const wchar_t* className);
