@@ -109,6 +109,19 @@ TEST(Launch, IsNeverSeenUnpaintedAndIgnoresItsCommandLine) {
     EXPECT_EQ(launcher.WaitForExit(), 0u);
 }
 
+void SendMouse(DWORD flags, POINT at = {0, 0}) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    if (flags & MOUSEEVENTF_ABSOLUTE) {
+        // Absolute input is in 0..65535 across the primary screen.
+        input.mi.dx = MulDiv(at.x, 65536, GetSystemMetrics(SM_CXSCREEN));
+        input.mi.dy = MulDiv(at.y, 65536, GetSystemMetrics(SM_CYSCREEN));
+    }
+    SendInput(1, &input, sizeof(INPUT));
+    PumpMessages(150);
+}
+
 TEST(Launch, DraggingTheArtworkMovesTheWindow) {
     LaunchedLauncher launcher;
     HWND frame = launcher.WaitForShapedWindow();
@@ -117,27 +130,20 @@ TEST(Launch, DraggingTheArtworkMovesTheWindow) {
     GetWindowRect(frame, &before);
     // A point on the picture frame's border, left of the page and outside every button.
     const POINT grip = {before.left + 455, before.top + 400};
-    SetCursorPos(grip.x, grip.y);
-    INPUT inputs[4] = {};
-    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE;
-    inputs[1].mi.dx = 40;
-    inputs[1].mi.dy = 30;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_MOVE;
-    inputs[2].mi.dx = 40;
-    inputs[2].mi.dy = 30;
-    inputs[3].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    for (INPUT& input : inputs) {
-        SendInput(1, &input, sizeof(INPUT));
-        PumpMessages(300);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, grip);
+    ASSERT_TRUE(PumpUntil([&] { return WindowFromPoint(grip) == frame; })) << "the artwork is not under the grip";
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    for (int step = 1; step <= 4; ++step) {
+        SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, {grip.x + 20 * step, grip.y + 15 * step});
     }
+    SendMouse(MOUSEEVENTF_LEFTUP);
     RECT after;
     const bool moved = PumpUntil([&] {
         GetWindowRect(frame, &after);
-        return after.left != before.left || after.top != before.top;
+        return after.left == before.left + 80 && after.top == before.top + 60;
     });
-    EXPECT_TRUE(moved) << "the window did not follow the mouse";
+    EXPECT_TRUE(moved) << "the window did not follow the mouse: now at " << after.left << ", " << after.top
+                       << " from " << before.left << ", " << before.top;
     EXPECT_EQ(after.right - after.left, 1196);
     PostMessageW(frame, WM_CLOSE, 0, 0);
     EXPECT_EQ(launcher.WaitForExit(), 0u);
