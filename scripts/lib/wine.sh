@@ -34,6 +34,17 @@ wine_boot_template() {
     touch "$dir/.ready"
 }
 
+# Booting links the user's Desktop and other folders to the template's HOME by its
+# absolute path; a copy relinks them to its own home, or all copies share one desktop.
+wine_relink_home() {
+    local link
+    for link in "$1"/prefix/drive_c/users/*/*; do
+        if [ -L "$link" ] && [ "$(readlink "$link")" = "$WINE_ROOT/template/home" ]; then
+            ln -sfn "$1/home" "$link"
+        fi
+    done
+}
+
 # Boots the template and copies the shared prefix once; safe to call concurrently.
 wine_ensure_prefixes() {
     mkdir -p "$WINE_ROOT"
@@ -43,6 +54,7 @@ wine_ensure_prefixes() {
         if [ ! -f "$WINE_ROOT/shared/.ready" ]; then
             rm -rf "$WINE_ROOT/shared"
             cp -a "$WINE_ROOT/template" "$WINE_ROOT/shared"
+            wine_relink_home "$WINE_ROOT/shared"
         fi
     ) 9>"$WINE_ROOT/.lock"
 }
@@ -53,6 +65,7 @@ wine_fresh_copy() {
     dir=$(mktemp -d "$WINE_ROOT/fresh.XXXXXX")
     cp -a "$WINE_ROOT/template/." "$dir/"
     rm -f "$dir/.ready"
+    wine_relink_home "$dir"
     echo "$dir"
 }
 
