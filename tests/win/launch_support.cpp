@@ -2,8 +2,11 @@
 
 #include "test_support.h"
 
-LaunchedLauncher::LaunchedLauncher(const std::wstring& arguments) {
-    std::wstring command = L"\"" + OwnFolder() + L"Orvendal.exe\"";
+LaunchedLauncher::LaunchedLauncher(const std::wstring& arguments)
+    : LaunchedLauncher(OwnFolder() + L"Orvendal.exe", arguments) {}
+
+LaunchedLauncher::LaunchedLauncher(const std::wstring& executable, const std::wstring& arguments) {
+    std::wstring command = L"\"" + executable + L"\"";
     if (!arguments.empty()) command += L" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);

@@ -9,6 +9,8 @@ class LaunchedLauncher {
 public:
     // Starts Orvendal.exe from the test's own folder with the given arguments.
     explicit LaunchedLauncher(const std::wstring& arguments = L"");
+    // Starts the given executable, e.g. a copy of Orvendal.exe placed in another folder.
+    LaunchedLauncher(const std::wstring& executable, const std::wstring& arguments);
     ~LaunchedLauncher();
 
     bool started() const { return process_.hProcess != nullptr; }

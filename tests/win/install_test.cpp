@@ -1,0 +1,371 @@
+// Self-install and the desktop shortcut, seen from outside: each case starts the real
+// Orvendal.exe in a private copy of the Wine prefix (installing writes to
+// "C:\Program Files" and the desktop), waits for its shaped window — the install step
+// runs before the message loop, so it is over by then — closes it and looks at disk.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "../../shell/program_path.h"
+#include "launch_support.h"
+#include "test_support.h"
+
+namespace {
+
+const std::wstring kProgramFiles = L"C:\\Program Files";
+const std::wstring kInstallFolder = L"C:\\Program Files\\Orvendal";
+const std::wstring kInstalledExecutable = L"C:\\Program Files\\Orvendal\\Orvendal.exe";
+const wchar_t kUserShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+const wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+// Folder names no ANSI code page of the target systems can hold (Devanagari, Thai,
+// Georgian), with Chinese beside them.
+const std::wstring kForeignFolderName = L"C:\\\u0905\u0e01\u10d0 \u542f\u52a8";
+
+bool Exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string FileBytes(const std::wstring& path) {
+    std::string bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    char chunk[65536];
+    DWORD read = 0;
+    while (ReadFile(file, chunk, sizeof(chunk), &read, nullptr) && read > 0) bytes.append(chunk, read);
+    CloseHandle(file);
+    return bytes;
+}
+
+bool WriteBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size();
+    CloseHandle(file);
+    return ok;
+}
+
+std::wstring BuiltLauncher() {
+    return OwnFolder() + L"Orvendal.exe";
+}
+
+// A copy of the built launcher in a folder of its own; returns the copy's path.
+std::wstring CopyLauncherInto(const std::wstring& folder) {
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring copy = folder + L"\\Orvendal.exe";
+    EXPECT_TRUE(CopyFileW(BuiltLauncher().c_str(), copy.c_str(), FALSE)) << "cannot copy the launcher";
+    return copy;
+}
+
+std::wstring DesktopFolder() {
+    wchar_t path[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+std::wstring ShortcutFile() {
+    return DesktopFolder() + L"\\Orvendal.lnk";
+}
+
+// Starts the launcher, waits until it is up and shaped, closes it and waits for it to end.
+::testing::AssertionResult StartAndClose(const std::wstring& executable) {
+    LaunchedLauncher launcher(executable, L"");
+    if (!launcher.started()) return ::testing::AssertionFailure() << "cannot start " << executable;
+    HWND frame = launcher.WaitForShapedWindow();
+    if (!frame) return ::testing::AssertionFailure() << "the launcher never showed its shaped window";
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    const DWORD exitCode = launcher.WaitForExit();
+    if (exitCode != 0) return ::testing::AssertionFailure() << "exit code " << exitCode;
+    return ::testing::AssertionSuccess();
+}
+
+struct Shortcut {
+    bool loaded = false;
+    std::wstring target;    // resolved from the link's item ID list, as the shell opens it
+    std::wstring rawPath;   // the link's plain path text
+    std::wstring description;
+    std::wstring arguments;
+    int showCommand = static_cast<int>(kPoison);
+};
+
+// Reads a shortcut file back through the shell link object.
+Shortcut ReadShortcut(const std::wstring& file) {
+    Shortcut shortcut;
+    IShellLinkW* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&link)))) {
+        return shortcut;
+    }
+    IPersistFile* persist = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
+        if (SUCCEEDED(persist->Load(file.c_str(), STGM_READ))) {
+            shortcut.loaded = true;
+            wchar_t text[1024] = {};
+            LPITEMIDLIST target = nullptr;
+            if (SUCCEEDED(link->GetIDList(&target)) && target) {
+                SHGetPathFromIDListW(target, text);
+                CoTaskMemFree(target);
+            }
+            shortcut.target = text;
+            text[0] = L'\0';
+            link->GetPath(text, 1024, nullptr, SLGP_RAWPATH);
+            shortcut.rawPath = text;
+            text[0] = L'\0';
+            link->GetDescription(text, 1024);
+            shortcut.description = text;
+            text[0] = L'\0';
+            link->GetArguments(text, 1024);
+            shortcut.arguments = text;
+            link->GetShowCmd(&shortcut.showCommand);
+        }
+        persist->Release();
+    }
+    link->Release();
+    return shortcut;
+}
+
+bool IsAscii(const std::wstring& text) {
+    for (wchar_t c : text) {
+        if (c > 0x7f) return false;
+    }
+    return true;
+}
+
+void ExpectShortcutTo(const std::wstring& target) {
+    const Shortcut shortcut = ReadShortcut(ShortcutFile());
+    ASSERT_TRUE(shortcut.loaded) << "no readable shortcut on the desktop";
+    // Exactly, not only case-insensitively: a name outside the ANSI code page must
+    // survive character for character.
+    EXPECT_EQ(shortcut.target, target) << "the shortcut points elsewhere";
+    // Wine's link file keeps the plain path text only in the ANSI code page (Windows
+    // stores it in UTF-16 too), so other names survive only in the item ID list.
+    if (IsAscii(target)) {
+        EXPECT_EQ(lstrcmpiW(shortcut.rawPath.c_str(), target.c_str()), 0) << shortcut.rawPath;
+    }
+    EXPECT_EQ(shortcut.description, L"Orvendal");
+    EXPECT_EQ(shortcut.showCommand, SW_SHOWNORMAL);
+    EXPECT_EQ(shortcut.arguments, L"");
+}
+
+// "C:\Program Files" replaced by a plain file: the installation folder cannot be made.
+void MakeInstallFolderImpossible() {
+    ASSERT_TRUE(MoveFileW(kProgramFiles.c_str(), L"C:\\Program Files (moved away)"));
+    ASSERT_TRUE(WriteBytes(kProgramFiles, "not a folder"));
+}
+
+// Points the user's desktop at another folder for every process started from now on.
+void SetDesktopFolder(const std::wstring& folder) {
+    const DWORD size = static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t));
+    const BYTE* data = reinterpret_cast<const BYTE*>(folder.c_str());
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kUserShellFolders, L"Desktop", REG_EXPAND_SZ, data, size),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kShellFolders, L"Desktop", REG_SZ, data, size), ERROR_SUCCESS);
+}
+
+// Makes a folder whose full path is exactly the given length, level by level through
+// the long-path form, since one level may not exceed the classic limits.
+std::wstring MakeFolderOfPathLength(size_t length) {
+    std::wstring path = L"C:\\deep";
+    CreateDirectoryW(path.c_str(), nullptr);
+    while (path.size() < length) {
+        const size_t remaining = length - path.size() - 1;  // one for the backslash
+        size_t levelLength = remaining > 60 ? 50 : remaining;
+        if (remaining > 50 && remaining <= 60) levelLength = remaining / 2;
+        path += L"\\" + std::wstring(levelLength, L'd');
+        CreateDirectoryW((L"\\\\?\\" + path).c_str(), nullptr);
+    }
+    return path;
+}
+
+// Names in a folder apart from "." and "..".
+int CountEntries(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((L"\\\\?\\" + folder + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return -1;
+    int count = 0;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") ++count;
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return count;
+}
+
+class Install : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // These cases move "C:\Program Files" and the desktop: never in a shared prefix.
+        wchar_t fresh[8] = {};
+        GetEnvironmentVariableW(L"ORVENDAL_FRESH_PREFIX", fresh, 8);
+        ASSERT_STREQ(fresh, L"1") << "install cases need a private prefix (ORVENDAL_FRESH_PREFIX=1)";
+        ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+        ASSERT_FALSE(Exists(kInstallFolder)) << "the prefix is not fresh";
+        ASSERT_FALSE(Exists(ShortcutFile())) << "the desktop is not private to this prefix";
+        built_ = FileBytes(BuiltLauncher());
+        ASSERT_FALSE(built_.empty());
+    }
+    void TearDown() override { CoUninitialize(); }
+
+    std::string built_;
+};
+
+TEST_F(Install, FirstStartCopiesTheExecutableAndLinksTheDesktopToTheCopy) {
+    ASSERT_TRUE(StartAndClose(BuiltLauncher()));
+    EXPECT_TRUE(FileBytes(kInstalledExecutable) == built_) << "the installed copy is not the started executable";
+    ExpectShortcutTo(kInstalledExecutable);
+}
+
+TEST_F(Install, SecondStartCopiesNothingButRewritesTheShortcut) {
+    ASSERT_TRUE(StartAndClose(BuiltLauncher()));
+    // Copying keeps the source's write time, so a recognisable time of its own shows
+    // whether the installed file was written again.
+    HANDLE installed = CreateFileW(kInstalledExecutable.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                   0, nullptr);
+    ASSERT_NE(installed, INVALID_HANDLE_VALUE);
+    SYSTEMTIME marker = {2001, 2, 0, 3, 4, 5, 6, 0};
+    FILETIME markerTime;
+    SystemTimeToFileTime(&marker, &markerTime);
+    ASSERT_TRUE(SetFileTime(installed, nullptr, nullptr, &markerTime));
+    CloseHandle(installed);
+    ASSERT_TRUE(DeleteFileW(ShortcutFile().c_str()));
+
+    ASSERT_TRUE(StartAndClose(BuiltLauncher()));
+    WIN32_FILE_ATTRIBUTE_DATA after = {};
+    ASSERT_TRUE(GetFileAttributesExW(kInstalledExecutable.c_str(), GetFileExInfoStandard, &after));
+    EXPECT_EQ(CompareFileTime(&after.ftLastWriteTime, &markerTime), 0) << "the installed copy was written again";
+    EXPECT_TRUE(FileBytes(kInstalledExecutable) == built_);
+    ExpectShortcutTo(kInstalledExecutable);
+}
+
+TEST_F(Install, NewerExecutableNeverOverwritesTheInstalledCopy) {
+    // An older installed copy: the same program with other bytes appended, still runnable.
+    const std::string older = built_ + "an older release";
+    ASSERT_TRUE(CreateDirectoryW(kInstallFolder.c_str(), nullptr));
+    ASSERT_TRUE(WriteBytes(kInstalledExecutable, older));
+
+    ASSERT_TRUE(StartAndClose(BuiltLauncher()));
+    EXPECT_TRUE(FileBytes(kInstalledExecutable) == older) << "the installed copy was overwritten";
+    ExpectShortcutTo(kInstalledExecutable);
+}
+
+TEST_F(Install, DeletedInstalledCopyIsCopiedAgain) {
+    ASSERT_TRUE(StartAndClose(BuiltLauncher()));
+    ASSERT_TRUE(DeleteFileW(kInstalledExecutable.c_str()));
+    ASSERT_TRUE(Exists(kInstallFolder));
+
+    ASSERT_TRUE(StartAndClose(BuiltLauncher()));
+    EXPECT_TRUE(FileBytes(kInstalledExecutable) == built_) << "the installed copy was not made again";
+    ExpectShortcutTo(kInstalledExecutable);
+}
+
+TEST_F(Install, FolderThatCannotBeCreatedLeavesTheShortcutOnTheRunningExecutable) {
+    const std::wstring started = CopyLauncherInto(L"C:\\Games");
+    MakeInstallFolderImpossible();
+    if (HasFatalFailure()) return;
+
+    ASSERT_TRUE(StartAndClose(started));
+    EXPECT_FALSE(Exists(kInstalledExecutable));
+    ExpectShortcutTo(started);
+}
+
+TEST_F(Install, CopyThatFailsLeavesTheShortcutOnTheRunningExecutable) {
+    // A plain file where the installation folder belongs: it exists, but nothing can
+    // be copied into it.
+    ASSERT_TRUE(WriteBytes(kInstallFolder, "not a folder"));
+    const std::wstring started = CopyLauncherInto(L"C:\\Games");
+
+    ASSERT_TRUE(StartAndClose(started));
+    EXPECT_EQ(FileBytes(kInstallFolder), "not a folder");
+    ExpectShortcutTo(started);
+}
+
+class InstallFromForeignFolder : public Install {
+protected:
+    void SetUp() override {
+        Install::SetUp();
+        if (HasFatalFailure()) return;
+        // The folder name really is outside this prefix's ANSI code page.
+        BOOL lossy = FALSE;
+        char narrow[MAX_PATH] = {};
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, kForeignFolderName.c_str(), -1, narrow, MAX_PATH, nullptr,
+                            &lossy);
+        ASSERT_TRUE(lossy) << "code page " << GetACP() << " can represent the folder name";
+        started_ = CopyLauncherInto(kForeignFolderName);
+    }
+    std::wstring started_;
+};
+
+TEST_F(InstallFromForeignFolder, InstallsTheStartedExecutableAndLinksToTheCopy) {
+    ASSERT_TRUE(StartAndClose(started_));
+    EXPECT_TRUE(FileBytes(kInstalledExecutable) == built_) << "the installed copy is not the started executable";
+    ExpectShortcutTo(kInstalledExecutable);
+}
+
+TEST_F(InstallFromForeignFolder, WithoutInstallingLinksToTheStartedExecutableByItsTrueName) {
+    MakeInstallFolderImpossible();
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(StartAndClose(started_));
+    EXPECT_FALSE(Exists(kInstalledExecutable));
+    ExpectShortcutTo(started_);
+}
+
+// The desktop path buffer holds 260 wide characters, terminator included, and the
+// shortcut's file name "\Orvendal.lnk" takes 13 of them.
+constexpr size_t kLongestDesktopThatFits = 260 - 13 - 1;
+
+TEST_F(Install, DesktopTooLongForTheShortcutGetsNoShortcutAndTheLauncherStillComesUp) {
+    for (size_t length : {kLongestDesktopThatFits + 1, size_t{259}}) {
+        SCOPED_TRACE(length);
+        const std::wstring desktop = MakeFolderOfPathLength(length);
+        ASSERT_EQ(desktop.size(), length);
+        SetDesktopFolder(desktop);
+        if (HasFatalFailure()) return;
+        ASSERT_EQ(DesktopFolder(), desktop) << "the desktop override did not take";
+
+        ASSERT_TRUE(StartAndClose(BuiltLauncher()));
+        EXPECT_EQ(CountEntries(desktop), 0) << "something was written on the desktop";
+        EXPECT_TRUE(FileBytes(kInstalledExecutable) == built_) << "installing must not depend on the desktop";
+    }
+}
+
+TEST_F(Install, LongestDesktopThatFitsStillGetsTheShortcut) {
+    const std::wstring desktop = MakeFolderOfPathLength(kLongestDesktopThatFits);
+    SetDesktopFolder(desktop);
+    ASSERT_EQ(DesktopFolder(), desktop) << "the desktop override did not take";
+
+    ASSERT_TRUE(StartAndClose(BuiltLauncher()));
+    ASSERT_EQ(ShortcutFile().size(), 259u);
+    ExpectShortcutTo(kInstalledExecutable);
+}
+
+TEST_F(Install, UnresolvedDesktopGetsNoShortcutAndTheLauncherStillComesUp) {
+    SetDesktopFolder(L"C:\\no such desktop");
+    // A shortcut name without its folder would land in the root of the current drive.
+    ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\users"));
+
+    ASSERT_TRUE(StartAndClose(BuiltLauncher()));
+    EXPECT_FALSE(Exists(L"C:\\Orvendal.lnk"));
+    EXPECT_FALSE(Exists(L"C:\\no such desktop"));
+    EXPECT_TRUE(FileBytes(kInstalledExecutable) == built_);
+}
+
+TEST(AnsiToWide, EmptyTextGivesOnlyTheTerminator) {
+    wchar_t* wide = AnsiToWide("");
+    ASSERT_NE(wide, nullptr);
+    EXPECT_EQ(wide[0], L'\0');
+    delete[] wide;
+}
+
+TEST(AnsiToWide, AsciiTextKeepsEveryCharacter) {
+    wchar_t* wide = AnsiToWide("http://127.0.0.1:8080/tovr/login");
+    ASSERT_NE(wide, nullptr);
+    EXPECT_STREQ(wide, L"http://127.0.0.1:8080/tovr/login");
+    delete[] wide;
+}
+
+}  // namespace
