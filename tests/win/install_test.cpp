@@ -21,9 +21,11 @@ const std::wstring kInstalledExecutable = L"C:\\Program Files\\Orvendal\\Orvenda
 const wchar_t kUserShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 const wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
-// Folder names no ANSI code page of the target systems can hold (Devanagari, Thai,
-// Georgian), with Chinese beside them.
-const std::wstring kForeignFolderName = L"C:\\\u0905\u0e01\u10d0 \u542f\u52a8";
+// A folder name no ANSI code page of the target systems can hold (Devanagari, Thai,
+// Georgian, beside Chinese). Its "ā" turns into "a" on a round trip through a Western
+// code page, so the mangled path names another folder, not one that Wine would still
+// find by reading the "?" of the lost characters as wildcards.
+const std::wstring kForeignFolderName = L"C:\\\u0101\u0905\u0e01\u10d0 \u542f\u52a8";
 
 bool Exists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
