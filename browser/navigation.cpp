@@ -1,7 +1,5 @@
 #include "navigation.h"
 
-#include <string>
-
 #include "../shell/launcher_state.h"
 #include "../shell/program_path.h"
 #include "web_browser.h"
@@ -31,11 +29,11 @@ void NavigateTo(IWebBrowser2* browser, BSTR url) {
 
 }  // namespace
 
-void WebBrowser::navigate(const wchar_t* url) {
+void WebBrowser::navigate(std::wstring url) {
     if (!webBrowser2) {
         return;
     }
-    BSTR address = SysAllocString(url);
+    BSTR address = SysAllocString(url.c_str());
     if (!address) {
         return;  // out of memory for the copy: the page simply stays blank
     }
@@ -45,7 +43,7 @@ void WebBrowser::navigate(const wchar_t* url) {
 
 void NavigateToStartPage(WebBrowser& host) {
     wchar_t* wide = AnsiToWide(StartPageUrl);
-    host.navigate(std::wstring(wide).c_str());
+    host.navigate(wide);
     delete[] wide;
 }
 

@@ -166,6 +166,9 @@ STDMETHODIMP WebBrowser::CanInPlaceActivate() {
 }
 
 STDMETHODIMP WebBrowser::OnInPlaceActivate() {
+    if (!oleObject) {
+        return S_OK;  // only the control we created activates here; nothing to hold on to otherwise
+    }
     OleLockRunning(oleObject, TRUE, FALSE);
     if (FAILED(oleObject->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlaceObject)))) {
         inPlaceObject = nullptr;

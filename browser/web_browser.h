@@ -12,6 +12,8 @@
 #include <mshtmhst.h>
 #include <ole2.h>
 
+#include <string>
+
 inline constexpr RECT kInitialHostRect = {-300, -300, 300, 300};
 
 class WebBrowser : public IOleClientSite,
@@ -100,7 +102,7 @@ public:
     STDMETHODIMP FilterDataObject(IDataObject* data, IDataObject** replacement) override;
 
     // Opens url in the control without a history entry (navigation.cpp).
-    void navigate(const wchar_t* url);
+    void navigate(std::wstring url);
 
     IOleObject* oleObject = nullptr;
     IOleInPlaceObject* inPlaceObject = nullptr;
