@@ -10,8 +10,9 @@ WINE_ROOT=${ORVENDAL_WINE_ROOT:-$ORVENDAL_ROOT/build/wine}
 # into the real home directory and shortcuts land there.
 wine_use() {
     export WINEPREFIX="$1/prefix" HOME="$1/home" WINEARCH=win32 WINEDEBUG=-all
-    # No .desktop files for shortcuts, and no first-run installers.
-    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    # No .desktop files for shortcuts, and no first-run installers. A run can disable
+    # more DLLs through ORVENDAL_EXTRA_DLLOVERRIDES (e.g. "ieframe=d").
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${ORVENDAL_EXTRA_DLLOVERRIDES:+;$ORVENDAL_EXTRA_DLLOVERRIDES}"
     mkdir -p "$HOME"
 }
 
