@@ -1,9 +1,13 @@
+#include <winsock2.h>
+
 #include "loopback_server.h"
 
-#include <ws2tcpip.h>
+#include <type_traits>
 
 #include "../../browser/navigation.h"
 #include "test_support.h"
+
+static_assert(std::is_same<SOCKET, UINT_PTR>::value, "the header keeps sockets as UINT_PTR");
 
 namespace {
 
@@ -85,7 +89,7 @@ void LoopbackHttpServer::Serve() {
     }
 }
 
-void LoopbackHttpServer::Answer(SOCKET client) {
+void LoopbackHttpServer::Answer(Socket client) {
     DWORD timeout = kReceiveTimeoutMs;
     setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof(timeout));
     const std::string head = ReadRequestHead(client);

@@ -3,7 +3,6 @@
 // stops when the object goes away. Only the loopback address is ever bound.
 #pragma once
 
-#include <winsock2.h>
 #include <windows.h>
 
 #include <atomic>
@@ -21,7 +20,7 @@ public:
     LoopbackHttpServer(const LoopbackHttpServer&) = delete;
     LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
 
-    bool listening() const { return listener_ != INVALID_SOCKET; }
+    bool listening() const { return listener_ != kNoSocket; }
     unsigned short port() const { return port_; }
 
     // Request lines as received, e.g. "GET /tovr/login HTTP/1.1".
@@ -33,11 +32,16 @@ public:
     bool WaitFor(const std::string& requestLine, int times = 1, DWORD milliseconds = 15000) const;
 
 private:
+    // Winsock's SOCKET, kept as its underlying type so that this header need not come
+    // before <windows.h> everywhere it is used.
+    using Socket = UINT_PTR;
+    static constexpr Socket kNoSocket = ~Socket(0);
+
     void Serve();
-    void Answer(SOCKET client);
+    void Answer(Socket client);
 
     unsigned short port_;
-    SOCKET listener_ = INVALID_SOCKET;
+    Socket listener_ = kNoSocket;
     std::atomic<bool> stopping_{false};
     std::thread thread_;
     mutable std::mutex mutex_;
