@@ -28,7 +28,7 @@ protected:
         host = new WebBrowser(frame, gLauncher.viewMode);
         gLauncher.browser = host;
         host->setRect(ToRect(kLandingBrowserRect));
-        ShowWindow(frame, SW_SHOWNORMAL);
+        ShowWindow(frame, SW_SHOWNOACTIVATE);  // tests running beside this one keep the keyboard focus
         SetLayeredWindowAttributes(frame, kColourKeyRef, 0, LWA_ALPHA);
         ASSERT_TRUE(PumpUntil([&] { return LayeredFlags() == LWA_COLORKEY; })) << "no first landing paint";
     }
