@@ -1,5 +1,99 @@
+// Each button's command is found through the command column of the button table: a
+// confirmation first when the table gives one, then the command's handler.
 #include "chrome_commands.h"
 
-// Seam: the button commands (minimize, maximize, reload, close and relaunch, full
-// screen, boss key, clearing the cache) are not built yet; a release does nothing.
-void RunChromeCommand(ChromeButton, HWND) {}
+#include <shellapi.h>
+
+#include "../browser/navigation.h"
+#include "../shell/hotkeys.h"
+#include "../shell/launcher_state.h"
+#include "../shell/program_path.h"
+
+namespace {
+
+// The system's Internet settings component deletes the embedded browser's cache.
+constexpr const wchar_t* kCacheCleaner = L"rundll32.exe";
+constexpr const wchar_t* kCacheCleanerArguments = L"InetCpl.cpl,ClearMyTracksByProcess 8";
+
+void SendToFrame(UINT message, WPARAM wParam) {
+    SendMessageW(gLauncher.frameWindow, message, wParam, 0);
+}
+
+void Minimize() {
+    SendToFrame(WM_SYSCOMMAND, SC_MINIMIZE);
+}
+
+// The bar's "restore" button fills the work area: the frame's min-max handling gives
+// the maximized size.
+void Maximize() {
+    SendToFrame(WM_SYSCOMMAND, SC_MAXIMIZE);
+}
+
+// The frame's destruction ends the process inside this call.
+void Close() {
+    SendToFrame(WM_CLOSE, 0);
+}
+
+// Leaving the game (or choosing another server) starts a fresh launcher, which begins
+// at the landing page again. The landing view has nothing to leave.
+void RelaunchAndClose() {
+    if (!InGameView()) {
+        return;
+    }
+    // Not checked: the launcher closes whether or not the new one started.
+    ShellExecuteW(nullptr, L"open", ProgramPath(), nullptr, L"", SW_SHOWNORMAL);
+    Close();
+}
+
+void FullScreen() {
+    gLauncher.fullScreen = true;
+    EnterFullScreen();
+}
+
+// Only F10 brings the window back, so the foreground and the Z order are left alone.
+void Hide() {
+    ShowWindow(gLauncher.frameWindow, SW_HIDE);
+    gLauncher.windowShown = false;
+}
+
+// Neither waited for nor checked; the page stays as it is.
+void ClearCache() {
+    ShellExecuteW(nullptr, L"open", kCacheCleaner, kCacheCleanerArguments, L"", SW_MINIMIZE);
+}
+
+struct CommandHandler {
+    ChromeCommand command;
+    void (*run)();
+};
+
+constexpr CommandHandler kCommandHandlers[] = {
+    {ChromeCommand::Minimize, Minimize},
+    {ChromeCommand::Maximize, Maximize},
+    {ChromeCommand::Reload, ReloadPage},
+    {ChromeCommand::Close, Close},
+    {ChromeCommand::RelaunchAndClose, RelaunchAndClose},
+    {ChromeCommand::FullScreen, FullScreen},
+    {ChromeCommand::Hide, Hide},
+    {ChromeCommand::ClearCache, ClearCache},
+};
+
+// The box belongs to the clicked button, not to the frame.
+bool Confirmed(const ChromeButtonSpec& spec, HWND clicked) {
+    return spec.confirmText == nullptr ||
+           MessageBoxW(clicked, spec.confirmText, spec.confirmCaption, MB_OKCANCEL) == IDOK;
+}
+
+}  // namespace
+
+void RunChromeCommand(ChromeButton button, HWND clicked) {
+    const ChromeButtonSpec& spec = kChromeButtons[button];
+    if (!Confirmed(spec, clicked)) {
+        return;
+    }
+    for (const CommandHandler& handler : kCommandHandlers) {
+        if (handler.command == spec.command) {
+            handler.run();
+            return;
+        }
+    }
+}
