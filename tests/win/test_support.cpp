@@ -37,10 +37,12 @@ SeenMessageBox ReadMessageBox(HWND box) {
     seen.text = WindowText(GetDlgItem(box, 0xFFFF));  // the box's text is the static of id -1
     seen.owner = GetWindow(box, GW_OWNER);
     // The icon is a static control: id 20 on Windows, 0x440 in Wine's box template.
+    // Wine leaves that control visible in a box without icon, just empty.
     // MB_OK boxes keep their Cancel button hidden.
     for (int iconId : {20, 0x440}) {
         HWND icon = GetDlgItem(box, iconId);
-        seen.hasIcon = seen.hasIcon || (icon && (GetWindowLongW(icon, GWL_STYLE) & WS_VISIBLE));
+        seen.hasIcon = seen.hasIcon || (icon && (GetWindowLongW(icon, GWL_STYLE) & WS_VISIBLE) &&
+                                        SendMessageW(icon, STM_GETICON, 0, 0) != 0);
     }
     HWND cancel = GetDlgItem(box, IDCANCEL);
     seen.hasCancel = cancel && (GetWindowLongW(cancel, GWL_STYLE) & WS_VISIBLE);
@@ -54,9 +56,11 @@ MessageBoxAnswerer* activeAnswerer = nullptr;
 MessageBoxAnswerer::MessageBoxAnswerer(int answer) : answer_(answer) {
     activeAnswerer = this;
     hook_ = SetWindowsHookExW(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
+    callHook_ = SetWindowsHookExW(WH_CALLWNDPROC, CallProc, nullptr, GetCurrentThreadId());
 }
 
 MessageBoxAnswerer::~MessageBoxAnswerer() {
+    UnhookWindowsHookEx(callHook_);
     UnhookWindowsHookEx(hook_);
     activeAnswerer = nullptr;
 }
@@ -65,8 +69,32 @@ LRESULT CALLBACK MessageBoxAnswerer::CbtProc(int code, WPARAM wParam, LPARAM lPa
     if (code == HCBT_ACTIVATE && activeAnswerer) {
         HWND window = reinterpret_cast<HWND>(wParam);
         if (ClassName(window) == L"#32770") {
-            activeAnswerer->seen_.push_back(ReadMessageBox(window));
+            SeenMessageBox seen = ReadMessageBox(window);
+            const SeenMessageBox& call = activeAnswerer->initialising_;
+            if (call.text == seen.text) {  // the parameters belong to this very box
+                seen.requestedOwner = call.requestedOwner;
+                seen.style = call.style;
+            }
+            activeAnswerer->initialising_ = SeenMessageBox();
+            activeAnswerer->seen_.push_back(seen);
             PostMessageW(window, WM_COMMAND, activeAnswerer->answer_, 0);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A message box is a dialog box whose WM_INITDIALOG carries the MSGBOXPARAMSW it was
+// made from, owner and style as the caller gave them. Its size is checked before it is
+// read, and its text must be the box's own before the rest is believed.
+LRESULT CALLBACK MessageBoxAnswerer::CallProc(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && activeAnswerer && call->message == WM_INITDIALOG &&
+        ClassName(call->hwnd) == L"#32770") {
+        const MSGBOXPARAMSW* params = reinterpret_cast<const MSGBOXPARAMSW*>(call->lParam);
+        if (params && params->cbSize == sizeof(MSGBOXPARAMSW) && !IS_INTRESOURCE(params->lpszText)) {
+            activeAnswerer->initialising_.text = params->lpszText;
+            activeAnswerer->initialising_.requestedOwner = params->hwndOwner;
+            activeAnswerer->initialising_.style = params->dwStyle;
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

@@ -34,9 +34,15 @@ std::wstring OwnFolder();
 struct SeenMessageBox {
     std::wstring caption;
     std::wstring text;
-    HWND owner = nullptr;
+    HWND owner = nullptr;  // the box's owner window: always a top-level window
     bool hasIcon = false;
     bool hasCancel = false;
+    // What MessageBoxW was called with, read in-process only: the window handed over as
+    // owner (a child window given there is replaced by its top-level window as the
+    // box's real owner) and the style flags. requestedOwner stays kPoison when the
+    // call could not be read.
+    HWND requestedOwner = reinterpret_cast<HWND>(kPoison);
+    UINT style = static_cast<UINT>(kPoison);
 };
 
 // Answers every message box the current thread opens while it lives: records what it
@@ -49,9 +55,12 @@ public:
 
 private:
     static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK CallProc(int code, WPARAM wParam, LPARAM lParam);
     HHOOK hook_;
+    HHOOK callHook_;
     int answer_;
     std::vector<SeenMessageBox> seen_;
+    SeenMessageBox initialising_;  // the call's parameters, between WM_INITDIALOG and activation
 };
 
 // Reads a message box's contents: caption, text, owner, icon and cancel button.
