@@ -1,0 +1,172 @@
+// The keyboard hook's procedure fed with keyboard events in this process, on a real
+// frame window: what each hot key does to the window, the page and the flags.
+#include <windows.h>
+
+#include "../../browser/web_browser.h"
+#include "../../shell/hotkeys.h"
+#include "frame_fixture.h"
+#include "test_support.h"
+
+namespace {
+
+// A work area that starts right of a taskbar at the left and ends above one at the
+// bottom, so that its edges differ from both its extent and the desktop's.
+constexpr RECT kWorkArea = {60, 0, 1920, 1040};
+
+class HotKeys : public FrameFixture {
+protected:
+    void SetUp() override {
+        FrameFixture::SetUp();
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &savedWorkArea, 0);
+        RECT workArea = kWorkArea;
+        SystemParametersInfoW(SPI_SETWORKAREA, 0, &workArea, 0);
+        GetWindowRect(GetDesktopWindow(), &desktop);
+    }
+    void TearDown() override {
+        SystemParametersInfoW(SPI_SETWORKAREA, 0, &savedWorkArea, 0);
+        FrameFixture::TearDown();
+    }
+
+    static LRESULT Event(UINT message, DWORD virtualKey) {
+        const bool release = message == WM_KEYUP || message == WM_SYSKEYUP;
+        KBDLLHOOKSTRUCT event = {virtualKey, MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC),
+                                 release ? static_cast<DWORD>(LLKHF_UP) : 0u, GetTickCount(), 0};
+        return KeyboardHookProc(HC_ACTION, message, reinterpret_cast<LPARAM>(&event));
+    }
+    static void Tap(DWORD virtualKey) {
+        // F10 is a system key; the others arrive as plain key events.
+        const bool system = virtualKey == VK_F10;
+        Event(system ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey);
+        Event(system ? WM_SYSKEYUP : WM_KEYUP, virtualKey);
+    }
+
+    void StartGameView() {
+        gLauncher.browser = new WebBrowser(frame, gLauncher.viewMode);
+        EnterGameView();
+        SetWindowPos(frame, HWND_TOP, 0, 0, kWorkArea.right, kWorkArea.bottom, SWP_SHOWWINDOW);
+        SendMessageW(frame, WM_PAINT, 0, 0);  // shows the bar
+    }
+
+    RECT WindowRect() const {
+        RECT rect;
+        GetWindowRect(frame, &rect);
+        return rect;
+    }
+
+    void ExpectFullScreen() {
+        EXPECT_TRUE(gLauncher.fullScreen);
+        const RECT window = WindowRect();
+        EXPECT_TRUE(EqualRect(&window, &desktop)) << "the window covers the desktop";
+        EXPECT_TRUE(EqualRect(&gLauncher.browser->rect, &desktop)) << "the page covers the whole window";
+    }
+
+    void ExpectWorkAreaSized() {
+        EXPECT_FALSE(gLauncher.fullScreen);
+        const RECT expected = {0, 0, kWorkArea.right, kWorkArea.bottom};  // reaches under the left taskbar
+        const RECT window = WindowRect();
+        EXPECT_TRUE(EqualRect(&window, &expected));
+        const RECT page = {0, 30, kWorkArea.right - 1, kWorkArea.bottom - 1};
+        EXPECT_TRUE(EqualRect(&gLauncher.browser->rect, &page)) << "the page is back under the title bar";
+    }
+
+    RECT savedWorkArea = {};
+    RECT desktop = {};
+};
+
+TEST_F(HotKeys, F10HidesAndShowsTheWindowOncePerPressInBothKindsOfKeyEvent) {
+    ShowWindow(frame, SW_SHOW);
+    for (UINT down : {WM_SYSKEYDOWN, WM_KEYDOWN}) {
+        const UINT up = down == WM_SYSKEYDOWN ? WM_SYSKEYUP : WM_KEYUP;
+        SCOPED_TRACE(down);
+        Event(down, VK_F10);
+        EXPECT_FALSE(IsWindowVisible(frame));
+        EXPECT_FALSE(gLauncher.windowShown);
+        Event(down, VK_F10);  // auto-repeat
+        Event(WM_KEYDOWN, 'A');
+        Event(WM_KEYUP, 'A');
+        Event(up, VK_F10);
+        EXPECT_FALSE(IsWindowVisible(frame)) << "neither the repeat nor the release nor another key acts";
+        Event(down, VK_F10);
+        Event(up, VK_F10);
+        EXPECT_TRUE(IsWindowVisible(frame));
+        EXPECT_TRUE(gLauncher.windowShown);
+    }
+}
+
+TEST_F(HotKeys, EventsOtherThanActionsAreOnlyPassedOn) {
+    ShowWindow(frame, SW_SHOW);
+    KBDLLHOOKSTRUCT event = {VK_F10, 0x44, 0, 0, 0};
+    KeyboardHookProc(-1, WM_SYSKEYDOWN, reinterpret_cast<LPARAM>(&event));
+    EXPECT_TRUE(IsWindowVisible(frame));
+    EXPECT_TRUE(gLauncher.windowShown);
+}
+
+TEST_F(HotKeys, F11AndEscDoNothingInTheLandingView) {
+    ShowWindow(frame, SW_SHOW);
+    const RECT before = WindowRect();
+    for (DWORD key : {VK_F11, VK_ESCAPE, VK_F11}) Tap(key);
+    const RECT after = WindowRect();
+    EXPECT_TRUE(EqualRect(&before, &after));
+    EXPECT_FALSE(gLauncher.fullScreen);
+    EXPECT_TRUE(IsWindowVisible(frame));
+}
+
+TEST_F(HotKeys, F11EntersFullScreenAndF11OrEscLeavesItForTheWorkArea) {
+    StartGameView();
+    for (DWORD leaveKey : {VK_F11, VK_ESCAPE}) {
+        SCOPED_TRACE(leaveKey);
+        Tap(VK_ESCAPE);
+        ExpectWorkAreaSized();  // Esc outside full screen does nothing
+        Tap(VK_F11);
+        ExpectFullScreen();
+        Tap(leaveKey);
+        ExpectWorkAreaSized();
+    }
+}
+
+TEST_F(HotKeys, LeavingFullScreenRepaintsTheBarButtonsAtOnce) {
+    StartGameView();
+    auto waitingForPaint = [&] {
+        int waiting = 0;
+        for (ChromeButton bar : kBarButtons) waiting += GetUpdateRect(button(bar), nullptr, FALSE) ? 1 : 0;
+        return waiting;
+    };
+    // Moving the frame alone leaves the bar buttons to be painted by the message loop...
+    gLauncher.fullScreen = false;
+    LeaveFullScreen();
+    ASSERT_EQ(waitingForPaint(), kBarButtonCount);
+    PumpMessages(200);
+    ASSERT_EQ(waitingForPaint(), 0);
+    // ...while leaving full screen by a key paints them before the hook returns.
+    Tap(VK_F11);
+    ASSERT_TRUE(gLauncher.fullScreen);
+    Tap(VK_ESCAPE);
+    EXPECT_EQ(waitingForPaint(), 0);
+}
+
+TEST_F(HotKeys, HiddenWindowIgnoresF11AndEscAndComesBackAsItWas) {
+    StartGameView();
+    Tap(VK_F11);
+    ExpectFullScreen();
+    Tap(VK_F10);
+    EXPECT_FALSE(IsWindowVisible(frame));
+    Tap(VK_F11);
+    Tap(VK_ESCAPE);
+    EXPECT_TRUE(gLauncher.fullScreen) << "full screen keeps while hidden";
+    EXPECT_FALSE(IsWindowVisible(frame));
+    Tap(VK_F10);
+    EXPECT_TRUE(IsWindowVisible(frame));
+    ExpectFullScreen();
+}
+
+TEST_F(HotKeys, F10HeldWhileF11IsPressedHidesOnly) {
+    StartGameView();
+    Event(WM_SYSKEYDOWN, VK_F10);
+    Event(WM_KEYDOWN, VK_F11);
+    Event(WM_KEYUP, VK_F11);
+    Event(WM_SYSKEYUP, VK_F10);
+    EXPECT_FALSE(IsWindowVisible(frame));
+    EXPECT_FALSE(gLauncher.fullScreen);
+}
+
+}  // namespace
