@@ -1,0 +1,119 @@
+// The faces the buttons show on the screen, compared pixel by pixel with the face
+// bitmaps of the resources. Hover and leave draw straight onto the window, so the
+// window is shown and nothing may cover it: these tests need the screen to themselves.
+#include <windows.h>
+
+#include <string>
+
+#include "../../browser/web_browser.h"
+#include "frame_fixture.h"
+#include "launch_support.h"
+#include "test_support.h"
+
+namespace {
+
+using Pixels = std::basic_string<DWORD>;
+constexpr DWORD kKeyColour = 0x1E1E1E;
+
+// A face bitmap as 0x00RRGGBB values, rows from the top, like GrabScreen.
+Pixels FacePixels(int resource, int width, int height) {
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    Pixels pixels(static_cast<size_t>(width) * height, 0);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, height, &pixels[0], &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    for (DWORD& p : pixels) p &= 0x00FFFFFF;
+    return pixels;
+}
+
+// Pixels where the screen does not show the face; key-coloured face pixels are cut
+// out of the landing window and do not count.
+int Differences(const Pixels& face, const Pixels& screen) {
+    int differences = 0;
+    for (size_t i = 0; i < face.size() && i < screen.size(); ++i) {
+        differences += face[i] != kKeyColour && face[i] != screen[i];
+    }
+    return differences;
+}
+
+class ChromeFaces : public FrameFixture {
+protected:
+    Pixels OnScreen(ChromeButton which) {
+        PumpMessages(150);  // let the drawing reach the screen
+        RECT rect;
+        GetWindowRect(button(which), &rect);
+        return GrabScreen(rect);
+    }
+
+    void ShowLanding() {
+        ShowWindow(frame, SW_SHOW);
+        // As start-up does: a layered window without attributes would never be mapped.
+        SetLayeredWindowAttributes(frame, kColourKeyRef, 0, LWA_ALPHA);
+        UpdateWindow(frame);  // the landing paint sets the colour key
+        PumpMessages(500);
+    }
+
+    void ShowGame() {
+        gLauncher.browser = new WebBrowser(frame, gLauncher.viewMode);
+        EnterGameView();
+        SetLayeredWindowAttributes(frame, 0, 255, LWA_ALPHA);  // opaque, as the game view is
+        SetWindowPos(frame, HWND_TOP, 0, 0, 1400, 900, SWP_SHOWWINDOW);
+        UpdateWindow(frame);  // shows the bar
+        PumpMessages(500);
+    }
+
+    void ExpectHoverAndLeaveFaces(ChromeButton which) {
+        const ChromeButtonSpec& spec = kChromeButtons[which];
+        SCOPED_TRACE(which);
+        const Pixels plain = FacePixels(spec.plainFace, spec.width, spec.height);
+        const Pixels lit = FacePixels(HoverFace(spec), spec.width, spec.height);
+        ASSERT_GT(Differences(plain, lit), 0) << "the two faces must differ for this test to tell them apart";
+        EXPECT_EQ(Differences(plain, OnScreen(which)), 0) << "painted plain";
+        SendMessageW(button(which), WM_MOUSEHOVER, 0, MAKELPARAM(2, 2));
+        EXPECT_EQ(Differences(lit, OnScreen(which)), 0) << "lit on hover";
+        SendMessageW(button(which), WM_MOUSELEAVE, 0, 0);
+        EXPECT_EQ(Differences(plain, OnScreen(which)), 0) << "plain again on leave";
+    }
+};
+
+TEST_F(ChromeFaces, LandingButtonsLightOnHoverAndDimOnLeave) {
+    ShowLanding();
+    for (ChromeButton landing : kLandingButtons) ExpectHoverAndLeaveFaces(landing);
+}
+
+TEST_F(ChromeFaces, BarButtonsLightOnHoverAndDimOnLeave) {
+    ShowGame();
+    for (ChromeButton bar : kBarButtons) ExpectHoverAndLeaveFaces(bar);
+}
+
+TEST_F(ChromeFaces, PointerLightsAButtonAtOnceAndARepaintUnderItShowsThePlainFace) {
+    ShowLanding();
+    const ChromeButtonSpec& spec = kChromeButtons[LandingClose];
+    const Pixels plain = FacePixels(spec.plainFace, spec.width, spec.height);
+    const Pixels lit = FacePixels(HoverFace(spec), spec.width, spec.height);
+    RECT rect;
+    GetWindowRect(button(LandingClose), &rect);
+
+    SetCursorPos(rect.left + spec.width / 2, rect.top + spec.height / 2);
+    EXPECT_TRUE(PumpUntil([&] { return Differences(lit, OnScreen(LandingClose)) == 0; }, 3000))
+        << "the lit face follows the pointer";
+    InvalidateRect(button(LandingClose), nullptr, TRUE);
+    UpdateWindow(button(LandingClose));
+    EXPECT_EQ(Differences(plain, OnScreen(LandingClose)), 0) << "a paint shows the plain face under the pointer";
+
+    SetCursorPos(rect.left + spec.width / 2 + 3, rect.top + spec.height / 2);  // a move lights it again
+    EXPECT_TRUE(PumpUntil([&] { return Differences(lit, OnScreen(LandingClose)) == 0; }, 3000));
+    SetCursorPos(5, 5);
+    EXPECT_TRUE(PumpUntil([&] { return Differences(plain, OnScreen(LandingClose)) == 0; }, 3000))
+        << "plain once the pointer has left";
+}
+
+}  // namespace
