@@ -1,0 +1,163 @@
+#!/usr/bin/env bash
+# Real keys into the real launcher: xdotool types on the X display while a small
+# window of another program (key_counter.exe, standing in for the user's application)
+# holds the focus. Keys reach Wine, and so the launcher's keyboard hook, only while a
+# Wine window has the X focus. The launcher's visibility is read from X: a hidden
+# window is unmapped.
+#
+# That no key is swallowed is read from the key counter's own keyboard hook, which the
+# launcher's hook must pass every event on to, and, for the keys that leave the active
+# window alone (F11 and Esc in the landing view), from the key messages the counter's
+# window gets. F10 moves the activation itself: hiding makes the hidden launcher the
+# foreground window, showing activates it, so the F10 message goes to the launcher.
+#
+# Usage: hotkeys_test.sh CASE Orvendal.exe key_counter.exe
+# Needs the keyboard and the screen to itself (registered RUN_SERIAL).
+set -u
+case_name=$1
+launcher_exe=$2
+counter_exe=$3
+
+. "$(dirname "$0")/../../scripts/lib/wine.sh" || exit 2
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+    echo "no X display; run the tests through scripts/test" >&2
+    exit 2
+fi
+
+fail() {
+    echo "FAILED: $*" >&2
+    exit 1
+}
+
+# A private prefix: the launcher installs itself and writes its shortcut at every start.
+wine_ensure_prefixes
+prefix_dir=$(wine_fresh_copy)
+trap 'wine_stop "$prefix_dir"; rm -rf "$prefix_dir"' EXIT
+wine_use "$prefix_dir"
+
+# Polls a command for up to the given seconds; succeeds as soon as it does.
+wait_for() {
+    local seconds=$1
+    shift
+    local end=$((SECONDS + seconds))
+    while [ $SECONDS -lt $end ]; do
+        "$@" && return 0
+        sleep 0.1
+    done
+    "$@"
+}
+
+launcher_visible() {
+    [ -n "$(xdotool search --onlyvisible --name '^Orvendal$' 2>/dev/null)" ]
+}
+launcher_hidden() {
+    ! launcher_visible
+}
+# True when a check holds at every sample, ten a second, for the given tenths of a second.
+stays() {
+    local check=$1 tenths=$2
+    for _ in $(seq 1 "$tenths"); do
+        $check || return 1
+        sleep 0.1
+    done
+}
+
+# The key counter's report, "KeyCounter active f10=2/1 ... hook:f10=2/1 ...".
+counter_report() {
+    cat "$counts_file" 2>/dev/null
+}
+# Presses or releases of one key as messages (f10, f11, esc) or as hook events
+# (hook:f10, hook:f11, hook:esc).
+presses() {
+    counter_report | sed -n "s/.* $1=\([0-9]*\)\/[0-9]*.*/\1/p"
+}
+releases() {
+    counter_report | sed -n "s/.* $1=[0-9]*\/\([0-9]*\).*/\1/p"
+}
+counts_are() {
+    [ "$(presses "$1")" = "$2" ] && [ "$(releases "$1")" = "$3" ]
+}
+releases_are() {
+    [ "$(releases "$1")" = "$2" ]
+}
+
+launcher_geometry() {
+    xwininfo -id "$(xdotool search --name '^Orvendal$' | head -n 1)" |
+        awk '/Absolute upper-left X|Absolute upper-left Y|Width|Height/ {printf "%s ", $NF}'
+}
+
+counter_in_front() {
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$counter_window" ] &&
+        counter_report | grep -q '^KeyCounter active '
+}
+# The key counter must be in front for X and for Wine alike: the X focus decides which
+# Wine process reads the keys, Wine's own active window which one receives them. The
+# two drift apart: the launcher activates its window when it appears, and makes its
+# hidden window the foreground window when F10 hides it, without the X focus
+# following. So the counter gets the X focus and a click, as a user would give it,
+# until it stays in front for a second.
+focus_counter() {
+    local end=$((SECONDS + 15))
+    while [ $SECONDS -lt $end ]; do
+        xdotool windowfocus --sync "$counter_window" 2>/dev/null
+        # No --sync: it waits for a pointer move, and the pointer may be there already.
+        xdotool mousemove --window "$counter_window" 20 20 sleep 0.2 click 1
+        wait_for 2 counter_in_front && stays counter_in_front 10 && return 0
+    done
+    fail "the key counter cannot come in front: $(counter_report), X focus $(xdotool getwindowfocus) not $counter_window"
+}
+
+counts_file="$prefix_dir/key-counts.txt"
+wine "$counter_exe" "Z:${counts_file//\//\\}" >/dev/null 2>&1 &
+# Its hook must be in place before the launcher's, which then comes first in the chain.
+wait_for 30 test -s "$counts_file" || fail "the key counter did not start"
+counter_window=$(timeout 10 xdotool search --sync --limit 1 --name '^KeyCounter')
+
+wine "$launcher_exe" >/dev/null 2>&1 &
+wait_for 30 launcher_visible || fail "the launcher window did not appear"
+sleep 2  # start-up finishes (install step, shortcut) and the message loop runs
+
+case "$case_name" in
+f10_hides_and_shows)
+    focus_counter
+    xdotool key F10
+    wait_for 5 launcher_hidden || fail "F10 did not hide the landing window"
+    stays launcher_hidden 10 || fail "the window came back by itself after one tap"
+    wait_for 2 counts_are hook:f10 1 1 || fail "F10 was not passed on: $(counter_report)"
+    focus_counter
+    xdotool key F10
+    wait_for 5 launcher_visible || fail "F10 did not show the window again"
+    stays launcher_visible 10 || fail "the window hid again by itself"
+    wait_for 2 counts_are hook:f10 2 2 || fail "the second F10 was not passed on"
+    ;;
+f10_held_toggles_once)
+    focus_counter
+    xdotool keydown F10
+    wait_for 5 launcher_hidden || { xdotool keyup F10; fail "holding F10 did not hide the window"; }
+    stays launcher_hidden 15
+    held_hidden=$?
+    xdotool keyup F10
+    [ $held_hidden -eq 0 ] || fail "the window came back while F10 was held"
+    stays launcher_hidden 10 || fail "the window came back after F10 was let go"
+    wait_for 2 releases_are hook:f10 1 || fail "F10's release was not passed on"
+    [ "$(presses hook:f10)" -gt 1 ] || fail "no auto-repeat arrived, so holding was not tested: $(presses hook:f10)"
+    echo "F10 held: $(presses hook:f10) presses passed on, the launcher toggled once"
+    ;;
+f11_and_esc_do_nothing_in_landing)
+    before=$(launcher_geometry)
+    focus_counter
+    xdotool key F11
+    xdotool key Escape
+    xdotool key F11
+    wait_for 5 counts_are f11 2 2 || fail "the application in front did not get F11: $(counter_report)"
+    wait_for 2 counts_are esc 1 1 || fail "the application in front did not get Esc"
+    counts_are hook:f11 2 2 && counts_are hook:esc 1 1 || fail "F11 or Esc was not passed on"
+    stays launcher_visible 10 || fail "F11 or Esc hid the landing window"
+    after=$(launcher_geometry)
+    [ "$before" = "$after" ] || fail "the landing window moved or changed size: $before -> $after"
+    ;;
+*)
+    fail "unknown case $case_name"
+    ;;
+esac
+echo "passed: $case_name"
