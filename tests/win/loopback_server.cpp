@@ -66,6 +66,12 @@ LoopbackHttpServer::LoopbackHttpServer(unsigned short port, DWORD waitForPort) :
     while ((listener_ = ListenOnLoopback(port)) == INVALID_SOCKET && GetTickCount() - start < waitForPort) {
         Sleep(250);
     }
+    if (listening() && port_ == 0) {  // a free port was asked for: which one it is
+        sockaddr_in bound = {};
+        int length = sizeof(bound);
+        getsockname(listener_, reinterpret_cast<sockaddr*>(&bound), &length);
+        port_ = ntohs(bound.sin_port);
+    }
     if (listening()) thread_ = std::thread(&LoopbackHttpServer::Serve, this);
 }
 

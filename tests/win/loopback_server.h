@@ -14,7 +14,8 @@
 class LoopbackHttpServer {
 public:
     // Listens on 127.0.0.1:port. A port held by somebody else (another test run on the
-    // same machine) is waited for, at most waitForPort milliseconds.
+    // same machine) is waited for, at most waitForPort milliseconds. Port 0 takes any
+    // free port, which port() then tells.
     explicit LoopbackHttpServer(unsigned short port, DWORD waitForPort = 60000);
     ~LoopbackHttpServer();
     LoopbackHttpServer(const LoopbackHttpServer&) = delete;
