@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "../../browser/web_browser.h"
 #include "frame_fixture.h"
@@ -35,11 +36,12 @@ Pixels FacePixels(int resource, int width, int height) {
 }
 
 // Pixels where the screen does not show the face; key-coloured face pixels are cut
-// out of the landing window and do not count.
-int Differences(const Pixels& face, const Pixels& screen) {
+// out of the landing window and do not count, nor do those marked as not telling.
+int Differences(const Pixels& face, const Pixels& screen, const std::vector<bool>& notTelling = {}) {
     int differences = 0;
     for (size_t i = 0; i < face.size() && i < screen.size(); ++i) {
-        differences += face[i] != kKeyColour && face[i] != screen[i];
+        const bool told = notTelling.empty() || !notTelling[i];
+        differences += told && face[i] != kKeyColour && face[i] != screen[i];
     }
     return differences;
 }
@@ -70,13 +72,33 @@ protected:
         PumpMessages(500);
     }
 
+    // Marks the pixels of a button that another shown button overlaps: the three
+    // landing buttons overlap by a few rows at the corners where they meet.
+    std::vector<bool> UnderNeighbours(ChromeButton which) {
+        const RECT own = RectInParent(button(which));
+        const int width = own.right - own.left;
+        std::vector<bool> covered(static_cast<size_t>(width) * (own.bottom - own.top), false);
+        for (const ChromeButtonSpec& other : kChromeButtons) {
+            if (other.button == which || !StyleVisible(button(other.button))) continue;
+            RECT overlap;
+            const RECT theirs = RectInParent(button(other.button));
+            if (!IntersectRect(&overlap, &own, &theirs)) continue;
+            for (int y = overlap.top; y < overlap.bottom; ++y)
+                for (int x = overlap.left; x < overlap.right; ++x)
+                    covered[static_cast<size_t>(y - own.top) * width + (x - own.left)] = true;
+        }
+        return covered;
+    }
+
     void ExpectHoverAndLeaveFaces(ChromeButton which) {
         const ChromeButtonSpec& spec = kChromeButtons[which];
         SCOPED_TRACE(which);
         const Pixels plain = FacePixels(spec.plainFace, spec.width, spec.height);
         const Pixels lit = FacePixels(HoverFace(spec), spec.width, spec.height);
         ASSERT_GT(Differences(plain, lit), 0) << "the two faces must differ for this test to tell them apart";
-        EXPECT_EQ(Differences(plain, OnScreen(which)), 0) << "painted plain";
+        // Where buttons overlap, whichever was painted last shows; hover and leave draw
+        // over the neighbours, so only they show the whole face.
+        EXPECT_EQ(Differences(plain, OnScreen(which), UnderNeighbours(which)), 0) << "painted plain";
         SendMessageW(button(which), WM_MOUSEHOVER, 0, MAKELPARAM(2, 2));
         EXPECT_EQ(Differences(lit, OnScreen(which)), 0) << "lit on hover";
         SendMessageW(button(which), WM_MOUSELEAVE, 0, 0);
