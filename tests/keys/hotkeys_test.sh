@@ -47,8 +47,14 @@ wait_for() {
     "$@"
 }
 
+# The launcher's own window, found by its process as well as its title: a launcher of
+# another test left on the same display must not stand in for it. (--all: xdotool
+# otherwise matches any one of the criteria.)
+launcher_windows() {
+    xdotool search --all "$@" --pid "$launcher_pid" --name '^Orvendal$' 2>/dev/null
+}
 launcher_visible() {
-    [ -n "$(xdotool search --onlyvisible --name '^Orvendal$' 2>/dev/null)" ]
+    [ -n "$(launcher_windows --onlyvisible)" ]
 }
 launcher_hidden() {
     ! launcher_visible
@@ -82,7 +88,7 @@ releases_are() {
 }
 
 launcher_geometry() {
-    xwininfo -id "$(xdotool search --name '^Orvendal$' | head -n 1)" |
+    xwininfo -id "$(launcher_windows | head -n 1)" |
         awk '/Absolute upper-left X|Absolute upper-left Y|Width|Height/ {printf "%s ", $NF}'
 }
 
@@ -114,6 +120,7 @@ wait_for 30 test -s "$counts_file" || fail "the key counter did not start"
 counter_window=$(timeout 10 xdotool search --sync --limit 1 --name '^KeyCounter')
 
 wine "$launcher_exe" >/dev/null 2>&1 &
+launcher_pid=$!  # Wine keeps the process id through its loader: it is the window's _NET_WM_PID
 wait_for 30 launcher_visible || fail "the launcher window did not appear"
 sleep 2  # start-up finishes (install step, shortcut) and the message loop runs
 

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "../../frame/chrome_table.h"
@@ -46,18 +47,63 @@ HWND FindButton(HWND frame, ChromeButton which) {
     return search.found;
 }
 
-// Processes that the given one started.
-std::vector<DWORD> ChildProcesses(DWORD parent) {
+// Every process running now.
+std::vector<DWORD> RunningProcesses() {
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        ids.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return ids;
+}
+
+// Processes that the given one started since `before` was taken. Processes older than
+// that are left out: a dead parent's id can be handed to a new process, so a parent id
+// alone may name a stranger.
+std::vector<DWORD> NewChildProcesses(DWORD parent, const std::vector<DWORD>& before) {
     std::vector<DWORD> children;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32W entry = {};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-        if (entry.th32ParentProcessID == parent) children.push_back(entry.th32ProcessID);
+        const bool old = std::find(before.begin(), before.end(), entry.th32ProcessID) != before.end();
+        if (entry.th32ParentProcessID == parent && !old) children.push_back(entry.th32ProcessID);
     }
     CloseHandle(snapshot);
     return children;
 }
+
+// Image paths of processes, for failure messages.
+std::wstring ImageNames(const std::vector<DWORD>& ids) {
+    std::wstring names;
+    for (DWORD id : ids) {
+        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+        wchar_t image[MAX_PATH] = L"?";
+        DWORD length = MAX_PATH;
+        if (process) QueryFullProcessImageNameW(process, 0, image, &length);
+        if (process) CloseHandle(process);
+        names += std::wstring(image) + L"; ";
+    }
+    return names;
+}
+
+// Ends whatever a test started, also when it fails half-way: a launcher left running
+// would keep the test runner's output pipe open and stand on the screen of later tests.
+struct EndOnExit {
+    std::vector<DWORD> processes;
+    ~EndOnExit() {
+        for (DWORD id : processes) {
+            HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+            if (!process) continue;
+            TerminateProcess(process, 0);
+            WaitForSingleObject(process, 10000);
+            CloseHandle(process);
+        }
+    }
+};
 
 // Clicks a button with a confirmation and answers the box that comes up.
 void ClickAndAnswer(const LaunchedLauncher& launcher, HWND frame, HWND button, int answer) {
@@ -88,6 +134,8 @@ TEST(LandingClose, CancelKeepsTheLauncherOkEndsItWithExitCodeZeroAndStartsNoOthe
     ASSERT_NE(frame, nullptr);
     HWND close = FindButton(frame, LandingClose);
     ASSERT_NE(close, nullptr);
+    const std::vector<DWORD> before = RunningProcesses();
+    EndOnExit cleanup;
 
     for (int answer : {IDCANCEL, IDOK}) {
         SCOPED_TRACE(answer == IDOK ? "OK" : "Cancel");
@@ -98,7 +146,9 @@ TEST(LandingClose, CancelKeepsTheLauncherOkEndsItWithExitCodeZeroAndStartsNoOthe
         }
     }
     EXPECT_EQ(launcher.WaitForExit(), 0u);
-    EXPECT_TRUE(ChildProcesses(launcher.processId()).empty()) << "closing from the landing view relaunches nothing";
+    cleanup.processes = NewChildProcesses(launcher.processId(), before);
+    EXPECT_TRUE(cleanup.processes.empty())
+        << "closing from the landing view relaunches nothing: " << testing::PrintToString(ImageNames(cleanup.processes));
 }
 
 TEST(GameClose, StartsTheSameProgramAgainAndEndsWithExitCodeZero) {
@@ -110,15 +160,19 @@ TEST(GameClose, StartsTheSameProgramAgainAndEndsWithExitCodeZero) {
     HWND close = nullptr;
     ASSERT_TRUE(PumpUntil([&] { return (close = FindButton(frame, BarClose)) != nullptr; }, 20000))
         << "the title bar's close button never appeared";
+    const std::vector<DWORD> before = RunningProcesses();
+    EndOnExit cleanup;
 
     ASSERT_NO_FATAL_FAILURE(ClickAndAnswer(launcher, frame, close, IDCANCEL));
     EXPECT_EQ(launcher.WaitForExit(1000), static_cast<DWORD>(STILL_ACTIVE)) << "Cancel closes nothing";
-    EXPECT_TRUE(ChildProcesses(launcher.processId()).empty());
+    cleanup.processes = NewChildProcesses(launcher.processId(), before);
+    EXPECT_TRUE(cleanup.processes.empty()) << testing::PrintToString(ImageNames(cleanup.processes));
 
     ASSERT_NO_FATAL_FAILURE(ClickAndAnswer(launcher, frame, close, IDOK));
     EXPECT_EQ(launcher.WaitForExit(), 0u);
-    const std::vector<DWORD> started = ChildProcesses(launcher.processId());
-    ASSERT_EQ(started.size(), 1u) << "one new launcher";
+    const std::vector<DWORD> started = NewChildProcesses(launcher.processId(), before);
+    cleanup.processes = started;
+    ASSERT_EQ(started.size(), 1u) << "one new launcher: " << testing::PrintToString(ImageNames(started));
     HANDLE relaunched = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
                                     started[0]);
     ASSERT_NE(relaunched, nullptr);
