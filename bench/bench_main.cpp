@@ -1,0 +1,336 @@
+// orvendal_bench: start-up, switch and memory of the launcher, each side by side with
+// its baseline, measured in one run and printed as "name: value" lines (medians of
+// the runs; a ratio is the launcher's median over the baseline's).
+//
+//   orvendal_bench [runs]        everything, runs times (at least 7, default 9)
+//   orvendal_bench --names       the names of the figures it prints
+//
+// The child modes below are how it runs one measurement in a process of its own.
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "../frame/layout.h"
+#include "bench_support.h"
+#include "launcher_steps.h"
+#include "switch_bench.h"
+#ifdef ORVENDAL_BENCH_HOOK_PROC
+#include "hook_proc_bench.h"
+#endif
+
+namespace {
+
+constexpr int kDefaultRuns = 9;
+constexpr int kMinimumRuns = 7;
+constexpr DWORD kStartTimeoutMs = 30000;
+constexpr DWORD kSettleMs = 1000;  // after the first shaped paint, before memory is read
+constexpr DWORD kChildTimeoutMs = 60000;
+
+const char* const kLauncherSteps[] = {"entry", "ole",   "class",   "window", "gdiplus",
+                                      "decode", "hook", "control", "place",  "show",
+                                      "install", "paint", "loop_frame_paint", "loop_button_paint",
+                                      "loop_other", "screen"};
+const char* const kBaselineSteps[] = {"entry", "window", "gdiplus", "decode", "show", "paint", "screen"};
+
+const wchar_t kLauncherClass[] = L"WindowWithEmbeddedWeb";
+const wchar_t kBaselineClass[] = L"OrvendalBaseline";
+
+struct Paths {
+    std::wstring launcher, baseline, self, probe, result, stamps;
+};
+
+std::wstring Quoted(const std::wstring& path) {
+    return L"\"" + path + L"\"";
+}
+
+std::wstring Number(LONGLONG value) {
+    return std::to_wstring(value);
+}
+
+struct StartRun {
+    bool ok = false;
+    LONGLONG launched = 0;
+    LONGLONG onScreen = 0;
+    MemoryUse memory;
+};
+
+void CloseProcessWindow(const PROCESS_INFORMATION& process, HWND window) {
+    if (window) PostMessageW(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0) {
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, 5000);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+// The previous run's window must be gone from the screen before the next one starts.
+void WaitForClearScreen(const ArtProbe& probe) {
+    const IntPoint centred = CentredOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    const POINT origin = {centred.x, centred.y};
+    for (int i = 0; i < 300 && probe.OnScreen(origin); ++i) Sleep(10);
+}
+
+// From just before CreateProcess until the window is shaped and its artwork is on the
+// screen; then, once it has settled, its private bytes. The window is closed after.
+StartRun MeasureStart(const std::wstring& exe, const std::wstring& arguments, const wchar_t* className,
+                      const ArtProbe& probe) {
+    WaitForClearScreen(probe);
+    StartRun run;
+    std::wstring command = Quoted(exe) + (arguments.empty() ? L"" : L" " + arguments);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    run.launched = NowTicks();
+    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return run;
+    }
+    HWND window = nullptr;
+    const DWORD deadline = GetTickCount() + kStartTimeoutMs;
+    while (GetTickCount() < deadline) {
+        window = FindProcessWindow(process.dwProcessId, className);
+        if (IsShapedAndVisible(window)) {
+            RECT rect;
+            GetWindowRect(window, &rect);
+            if (probe.OnScreen({rect.left, rect.top})) {
+                run.onScreen = NowTicks();
+                run.ok = true;
+                break;
+            }
+        }
+        Sleep(1);
+    }
+    if (run.ok) {
+        Sleep(kSettleMs);
+        run.memory = MemoryOf(process.hProcess);
+    }
+    CloseProcessWindow(process, window);
+    return run;
+}
+
+// The baseline's own stamps, as spans between its steps.
+bool AddBaselineSteps(const std::wstring& stampFile, const StartRun& run, Samples& samples) {
+    const std::map<std::string, double> stamps = ResultFile::Read(stampFile);
+    DeleteFileW(stampFile.c_str());
+    const char* previous = "launch";
+    for (const char* step : kBaselineSteps) {
+        const std::string name = step;
+        double at = 0;
+        if (name == "screen") {
+            at = static_cast<double>(run.onScreen);
+        } else if (stamps.count(name)) {
+            at = stamps.at(name);
+        } else {
+            return false;
+        }
+        samples.Add("baseline_step_" + name + "_ms", TicksToMs(static_cast<LONGLONG>(at - stamps.at(previous))));
+        previous = step;
+    }
+    samples.Add("baseline_steps_total_ms", TicksToMs(run.onScreen - run.launched));
+    return true;
+}
+
+bool RunChild(const Paths& paths, const std::wstring& arguments, const std::string& prefix, Samples& samples) {
+    DeleteFileW(paths.result.c_str());
+    if (RunAndWait(Quoted(paths.self) + L" " + arguments, kChildTimeoutMs) != 0) return false;
+    const std::map<std::string, double> values = ResultFile::Read(paths.result);
+    samples.AddAll(values, prefix);
+    return !values.empty();
+}
+
+bool RunOnce(const Paths& paths, const ArtProbe& probe, bool launcherFirst, Samples& samples) {
+    bool ok = true;
+    for (int turn = 0; turn < 2; ++turn) {
+        if ((turn == 0) == launcherFirst) {
+            const StartRun run = MeasureStart(paths.launcher, L"", kLauncherClass, probe);
+            ok = ok && run.ok;
+            samples.Add("start_ms", TicksToMs(run.onScreen - run.launched));
+            samples.Add("private_bytes", static_cast<double>(run.memory.privateBytes));
+            samples.Add("working_set_bytes", static_cast<double>(run.memory.workingSetBytes));
+        } else {
+            const StartRun run = MeasureStart(paths.baseline, L"", kBaselineClass, probe);
+            ok = ok && run.ok;
+            samples.Add("baseline_start_ms", TicksToMs(run.onScreen - run.launched));
+            samples.Add("baseline_private_bytes", static_cast<double>(run.memory.privateBytes));
+            samples.Add("baseline_working_set_bytes", static_cast<double>(run.memory.workingSetBytes));
+        }
+    }
+    const StartRun stamped = MeasureStart(paths.baseline, Number(NowTicks()) + L" " + paths.stamps, kBaselineClass, probe);
+    ok = ok && stamped.ok && AddBaselineSteps(paths.stamps, stamped, samples);
+    WaitForClearScreen(probe);
+    ok = ok && RunChild(paths, L"child-steps " + Number(NowTicks()) + L" " + Quoted(paths.probe) + L" " +
+                                   Quoted(paths.result),
+                        "", samples);
+    WaitForClearScreen(probe);
+    ok = ok && RunChild(paths, L"child-switch " + Quoted(paths.probe) + L" " + Quoted(paths.result), "", samples);
+    ok = ok && RunChild(paths, L"child-plain-move " + Quoted(paths.result), "baseline_", samples);
+    return ok;
+}
+
+void Print(const char* name, double value, int decimals) {
+    printf("%s: %.*f\n", name, decimals, value);
+}
+
+void PrintRatio(const char* name, double value, double baseline) {
+    Print(name, baseline > 0 ? value / baseline : 0.0, 3);
+}
+
+void PrintFigures(const Samples& samples, int runs) {
+    printf("runs: %d\n", runs);
+    const double start = samples.Median("start_ms"), baselineStart = samples.Median("baseline_start_ms");
+    Print("start_ms", start, 1);
+    Print("baseline_start_ms", baselineStart, 1);
+    PrintRatio("start_ratio", start, baselineStart);
+    Print("start_extra_ms", start - baselineStart, 1);
+    for (const char* step : kLauncherSteps) {
+        const std::string name = std::string("step_") + step + "_ms";
+        Print(name.c_str(), samples.Median(name), 1);
+    }
+    Print("steps_total_ms", samples.Median("steps_total_ms"), 1);
+    for (const char* step : kBaselineSteps) {
+        const std::string name = std::string("baseline_step_") + step + "_ms";
+        Print(name.c_str(), samples.Median(name), 1);
+    }
+    Print("baseline_steps_total_ms", samples.Median("baseline_steps_total_ms"), 1);
+    Print("faces_load_ms", samples.Median("faces_load_ms"), 2);
+
+    const double switchMs = samples.Median("switch_ms"), baselineSwitch = samples.Median("baseline_switch_ms");
+    Print("switch_ms", switchMs, 2);
+    Print("baseline_switch_ms", baselineSwitch, 2);
+    PrintRatio("switch_ratio", switchMs, baselineSwitch);
+    Print("switch_invoke_ms", samples.Median("switch_invoke_ms"), 2);
+    Print("switch_frame_paint_ms", samples.Median("switch_frame_paint_ms"), 2);
+    Print("switch_settled_ms", samples.Median("switch_settled_ms"), 2);
+
+    const double privateBytes = samples.Median("private_bytes");
+    const double baselinePrivate = samples.Median("baseline_private_bytes");
+    Print("private_bytes", privateBytes, 0);
+    Print("baseline_private_bytes", baselinePrivate, 0);
+    PrintRatio("private_bytes_ratio", privateBytes, baselinePrivate);
+    const double workingSet = samples.Median("working_set_bytes");
+    const double baselineWorkingSet = samples.Median("baseline_working_set_bytes");
+    Print("working_set_bytes", workingSet, 0);
+    Print("baseline_working_set_bytes", baselineWorkingSet, 0);
+    PrintRatio("working_set_ratio", workingSet, baselineWorkingSet);
+
+    if (samples.Has("hook_proc_ns")) {
+        const double hook = samples.Median("hook_proc_ns"), passThrough = samples.Median("hook_proc_baseline_ns");
+        Print("hook_proc_ns", hook, 1);
+        Print("hook_proc_baseline_ns", passThrough, 1);
+        PrintRatio("hook_proc_ratio", hook, passThrough);
+        Print("hook_proc_allocations", samples.Median("hook_proc_allocations"), 0);
+    }
+}
+
+void PrintNames() {
+    const char* const names[] = {"runs", "start_ms", "baseline_start_ms", "start_ratio", "start_extra_ms",
+                                 "steps_total_ms", "baseline_steps_total_ms", "faces_load_ms", "switch_ms",
+                                 "baseline_switch_ms", "switch_ratio", "switch_invoke_ms", "switch_frame_paint_ms",
+                                 "switch_settled_ms", "private_bytes", "baseline_private_bytes",
+                                 "private_bytes_ratio", "working_set_bytes", "baseline_working_set_bytes",
+                                 "working_set_ratio"};
+    for (const char* name : names) printf("%s\n", name);
+    for (const char* step : kLauncherSteps) printf("step_%s_ms\n", step);
+    for (const char* step : kBaselineSteps) printf("baseline_step_%s_ms\n", step);
+#ifdef ORVENDAL_BENCH_HOOK_PROC
+    printf("hook_proc_ns\nhook_proc_baseline_ns\nhook_proc_ratio\nhook_proc_allocations\n");
+#endif
+}
+
+std::wstring TempFile(const wchar_t* name) {
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + L"orvendal_bench_" + Number(GetCurrentProcessId()) + L"_" + name;
+}
+
+int RunAll(int runs) {
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    Gdiplus::GdiplusStartup(&token, &input, nullptr);
+    Paths paths;
+    const std::wstring folder = OwnFolder();
+    paths.launcher = folder + L"Orvendal.exe";
+    paths.baseline = folder + L"baseline.exe";
+    paths.self = folder + L"orvendal_bench.exe";
+    paths.probe = TempFile(L"probe.txt");
+    paths.result = TempFile(L"result.txt");
+    paths.stamps = TempFile(L"stamps.txt");
+    ArtProbe probe;
+    if (!probe.Decode() || !probe.Save(paths.probe)) {
+        fprintf(stderr, "orvendal_bench: cannot read the artwork\n");
+        return 1;
+    }
+
+    // One untimed round first: the first start installs the copy and warms the caches.
+    Samples warmUp;
+    if (!RunOnce(paths, probe, true, warmUp)) {
+        fprintf(stderr, "orvendal_bench: the warm-up round failed\n");
+        return 1;
+    }
+    Samples samples;
+    for (int run = 0; run < runs; ++run) {
+        // Turn about, so that a drift in the machine's load falls on both alike.
+        if (!RunOnce(paths, probe, run % 2 == 0, samples)) {
+            fprintf(stderr, "orvendal_bench: run %d failed\n", run + 1);
+            return 1;
+        }
+        fprintf(stderr, "orvendal_bench: run %d of %d done\n", run + 1, runs);
+    }
+#ifdef ORVENDAL_BENCH_HOOK_PROC
+    MeasureHookProc(samples);
+#endif
+    DeleteFileW(paths.probe.c_str());
+    DeleteFileW(paths.result.c_str());
+    PrintFigures(samples, runs);
+    samples.Dump(stderr);
+    return 0;
+}
+
+int ChildSteps(LONGLONG launched, const std::wstring& probeFile, const std::wstring& resultFile) {
+    ArtProbe probe;
+    StepClock clock(launched);
+    ResultFile out;
+    if (!probe.Read(probeFile) || !StartLauncherStepByStep(clock, probe)) return 2;
+    clock.WriteTo(out);
+    out.Add("faces_load_ms", LoadAllFacesMs());
+    return out.Write(resultFile) ? 0 : 3;
+}
+
+int ChildSwitch(const std::wstring& probeFile, const std::wstring& resultFile) {
+    ArtProbe probe;
+    ResultFile out;
+    if (!probe.Read(probeFile) || !MeasureSwitch(probe, out)) return 2;
+    return out.Write(resultFile) ? 0 : 3;
+}
+
+int ChildPlainMove(const std::wstring& resultFile) {
+    ResultFile out;
+    if (!MeasurePlainMove(out)) return 2;
+    return out.Write(resultFile) ? 0 : 3;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring mode = argc > 1 ? argv[1] : L"";
+    // The children end at once: the launcher's windows are left to the system, as the
+    // launcher itself leaves everything when it ends.
+    if (mode == L"child-steps" && argc == 5) ExitProcess(ChildSteps(_wtoi64(argv[2]), argv[3], argv[4]));
+    if (mode == L"child-switch" && argc == 4) ExitProcess(ChildSwitch(argv[2], argv[3]));
+    if (mode == L"child-plain-move" && argc == 3) ExitProcess(ChildPlainMove(argv[2]));
+    if (mode == L"--names") {
+        PrintNames();
+        return 0;
+    }
+    const int runs = argc > 1 ? _wtoi(argv[1]) : kDefaultRuns;
+    if (runs < kMinimumRuns) {
+        fprintf(stderr, "usage: orvendal_bench [runs >= %d] | --names\n", kMinimumRuns);
+        return 2;
+    }
+    return RunAll(runs);
+}
