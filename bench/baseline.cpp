@@ -4,15 +4,14 @@
 // shows the window fully transparent and, at its first paint, draws the artwork and
 // switches to the colour key. No buttons, no browser control, no install step.
 //
-// Run with "<launch ticks> <file>" it writes the QueryPerformanceCounter time of each
-// step to the file after its first paint (the driver's breakdown); without arguments
-// it only runs, as the launcher does.
+// Given a file name as its argument it writes the QueryPerformanceCounter time at the
+// end of each step to that file after its first paint (the driver's breakdown);
+// without one it only runs, as the launcher does.
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "../res/resource_ids.h"
@@ -24,8 +23,8 @@ constexpr int kWidth = 1196;
 constexpr int kHeight = 807;
 constexpr COLORREF kKey = RGB(30, 30, 30);
 
-enum Step { LaunchStep, EntryStep, WindowStep, GdiplusStep, DecodeStep, ShowStep, PaintStep, StepCount };
-const char* const kStepNames[StepCount] = {"launch", "entry", "window", "gdiplus", "decode", "show", "paint"};
+enum Step { EntryStep, WindowStep, GdiplusStep, DecodeStep, ShowStep, PaintStep, StepCount };
+const char* const kStepNames[StepCount] = {"entry", "window", "gdiplus", "decode", "show", "paint"};
 
 LONGLONG stamps[StepCount] = {};
 char stampFile[MAX_PATH] = {};
@@ -89,12 +88,7 @@ LRESULT CALLBACK BaselineWndProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
     stamps[EntryStep] = Now();
-    if (commandLine && *commandLine) {
-        char* rest = nullptr;
-        stamps[LaunchStep] = strtoll(commandLine, &rest, 10);
-        while (rest && *rest == ' ') ++rest;
-        if (rest) lstrcpynA(stampFile, rest, MAX_PATH);
-    }
+    if (commandLine) lstrcpynA(stampFile, commandLine, MAX_PATH);
 
     WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = BaselineWndProc;

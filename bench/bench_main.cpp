@@ -31,17 +31,23 @@ constexpr DWORD kStartTimeoutMs = 30000;
 constexpr DWORD kSettleMs = 1000;  // after the first shaped paint, before memory is read
 constexpr DWORD kChildTimeoutMs = 60000;
 
-const char* const kLauncherSteps[] = {"entry", "ole",   "class",   "window", "gdiplus",
-                                      "decode", "hook", "control", "place",  "show",
-                                      "install", "paint", "loop_frame_paint", "loop_button_paint",
+// What the launcher's start-up stamps, in its order; then the figures that detail the
+// message loop's part, and the last step, to the screen, seen from outside.
+const char* const kLauncherStamps[] = {"entry", "ole",  "class",   "window", "gdiplus", "decode",
+                                       "hook",  "control", "place", "show",   "install", "paint"};
+const char* const kLauncherSteps[] = {"entry",   "ole",     "class",  "window",           "gdiplus",
+                                      "decode",  "hook",    "control", "place",           "show",
+                                      "install", "paint",   "loop_frame_paint", "loop_button_paint",
                                       "loop_other", "screen"};
 const char* const kBaselineSteps[] = {"entry", "window", "gdiplus", "decode", "show", "paint", "screen"};
+// What the baseline stamps itself; the last step, to the screen, is seen from outside.
+const char* const kBaselineStamps[] = {"entry", "window", "gdiplus", "decode", "show", "paint"};
 
 const wchar_t kLauncherClass[] = L"WindowWithEmbeddedWeb";
 const wchar_t kBaselineClass[] = L"OrvendalBaseline";
 
 struct Paths {
-    std::wstring launcher, baseline, self, probe, result, stamps;
+    std::wstring launcher, baseline, self, probe, result;
 };
 
 std::wstring Quoted(const std::wstring& path) {
@@ -76,13 +82,16 @@ void WaitForClearScreen(const ArtProbe& probe) {
     for (int i = 0; i < 300 && probe.OnScreen(origin); ++i) Sleep(10);
 }
 
+enum class AfterShown { ReadMemory, AwaitResultFile };
+
 // From just before CreateProcess until the window is shaped and its artwork is on the
-// screen; then, once it has settled, its private bytes. The window is closed after.
-StartRun MeasureStart(const std::wstring& exe, const std::wstring& arguments, const wchar_t* className,
-                      const ArtProbe& probe) {
+// screen. Then, before the window is closed, either the settled process's memory is
+// read, or the run's own result file is awaited.
+StartRun MeasureStart(const std::wstring& commandLine, const wchar_t* className, const ArtProbe& probe,
+                      AfterShown after, const std::wstring& resultFile = L"") {
     WaitForClearScreen(probe);
     StartRun run;
-    std::wstring command = Quoted(exe) + (arguments.empty() ? L"" : L" " + arguments);
+    std::wstring command = commandLine;
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
@@ -105,33 +114,31 @@ StartRun MeasureStart(const std::wstring& exe, const std::wstring& arguments, co
         }
         Sleep(1);
     }
-    if (run.ok) {
+    if (run.ok && after == AfterShown::ReadMemory) {
         Sleep(kSettleMs);
         run.memory = MemoryOf(process.hProcess);
+    }
+    if (run.ok && after == AfterShown::AwaitResultFile) {
+        for (int i = 0; i < 500 && GetFileAttributesW(resultFile.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(10);
+        Sleep(50);  // written and closed
     }
     CloseProcessWindow(process, window);
     return run;
 }
 
-// The baseline's own stamps, as spans between its steps.
-bool AddBaselineSteps(const std::wstring& stampFile, const StartRun& run, Samples& samples) {
-    const std::map<std::string, double> stamps = ResultFile::Read(stampFile);
-    DeleteFileW(stampFile.c_str());
-    const char* previous = "launch";
-    for (const char* step : kBaselineSteps) {
-        const std::string name = step;
-        double at = 0;
-        if (name == "screen") {
-            at = static_cast<double>(run.onScreen);
-        } else if (stamps.count(name)) {
-            at = stamps.at(name);
-        } else {
-            return false;
-        }
-        samples.Add("baseline_step_" + name + "_ms", TicksToMs(static_cast<LONGLONG>(at - stamps.at(previous))));
-        previous = step;
+// The stamps of a start-up, as spans between its steps; the last span, to the screen,
+// is what the driver saw from outside.
+bool AddSteps(const std::map<std::string, double>& stamps, const char* const* steps, size_t stepCount,
+              const StartRun& run, const std::string& prefix, Samples& samples) {
+    double previous = static_cast<double>(run.launched);
+    for (size_t i = 0; i < stepCount; ++i) {
+        const std::string name = steps[i];
+        if (!stamps.count(name)) return false;
+        samples.Add(prefix + "step_" + name + "_ms", TicksToMs(static_cast<LONGLONG>(stamps.at(name) - previous)));
+        previous = stamps.at(name);
     }
-    samples.Add("baseline_steps_total_ms", TicksToMs(run.onScreen - run.launched));
+    samples.Add(prefix + "step_screen_ms", TicksToMs(static_cast<LONGLONG>(run.onScreen - previous)));
+    samples.Add(prefix + "steps_total_ms", TicksToMs(run.onScreen - run.launched));
     return true;
 }
 
@@ -143,29 +150,48 @@ bool RunChild(const Paths& paths, const std::wstring& arguments, const std::stri
     return !values.empty();
 }
 
-bool RunOnce(const Paths& paths, const ArtProbe& probe, bool launcherFirst, Samples& samples) {
+bool MeasureBothStarts(const Paths& paths, const ArtProbe& probe, bool launcherFirst, Samples& samples) {
     bool ok = true;
     for (int turn = 0; turn < 2; ++turn) {
-        if ((turn == 0) == launcherFirst) {
-            const StartRun run = MeasureStart(paths.launcher, L"", kLauncherClass, probe);
-            ok = ok && run.ok;
-            samples.Add("start_ms", TicksToMs(run.onScreen - run.launched));
-            samples.Add("private_bytes", static_cast<double>(run.memory.privateBytes));
-            samples.Add("working_set_bytes", static_cast<double>(run.memory.workingSetBytes));
-        } else {
-            const StartRun run = MeasureStart(paths.baseline, L"", kBaselineClass, probe);
-            ok = ok && run.ok;
-            samples.Add("baseline_start_ms", TicksToMs(run.onScreen - run.launched));
-            samples.Add("baseline_private_bytes", static_cast<double>(run.memory.privateBytes));
-            samples.Add("baseline_working_set_bytes", static_cast<double>(run.memory.workingSetBytes));
-        }
+        const bool launcher = (turn == 0) == launcherFirst;
+        const std::string prefix = launcher ? "" : "baseline_";
+        const StartRun run = MeasureStart(Quoted(launcher ? paths.launcher : paths.baseline),
+                                          launcher ? kLauncherClass : kBaselineClass, probe, AfterShown::ReadMemory);
+        ok = ok && run.ok;
+        samples.Add(prefix + "start_ms", TicksToMs(run.onScreen - run.launched));
+        samples.Add(prefix + "private_bytes", static_cast<double>(run.memory.privateBytes));
+        samples.Add(prefix + "working_set_bytes", static_cast<double>(run.memory.workingSetBytes));
     }
-    const StartRun stamped = MeasureStart(paths.baseline, Number(NowTicks()) + L" " + paths.stamps, kBaselineClass, probe);
-    ok = ok && stamped.ok && AddBaselineSteps(paths.stamps, stamped, samples);
-    WaitForClearScreen(probe);
-    ok = ok && RunChild(paths, L"child-steps " + Number(NowTicks()) + L" " + Quoted(paths.probe) + L" " +
-                                   Quoted(paths.result),
-                        "", samples);
+    return ok;
+}
+
+// Start-up step by step: the baseline stamps its own steps; the launcher's start-up
+// functions run in a child of this program that stamps them.
+bool MeasureBothBreakdowns(const Paths& paths, const ArtProbe& probe, Samples& samples) {
+    DeleteFileW(paths.result.c_str());
+    StartRun run = MeasureStart(Quoted(paths.baseline) + L" " + paths.result,
+                                kBaselineClass, probe, AfterShown::AwaitResultFile, paths.result);
+    if (!run.ok || !AddSteps(ResultFile::Read(paths.result), kBaselineStamps,
+                             sizeof(kBaselineStamps) / sizeof(kBaselineStamps[0]), run, "baseline_", samples)) {
+        return false;
+    }
+    DeleteFileW(paths.result.c_str());
+    run = MeasureStart(Quoted(paths.self) + L" child-steps " + Quoted(paths.result),
+                       kLauncherClass, probe, AfterShown::AwaitResultFile, paths.result);
+    const std::map<std::string, double> stamps = ResultFile::Read(paths.result);
+    if (!run.ok || !AddSteps(stamps, kLauncherStamps, sizeof(kLauncherStamps) / sizeof(kLauncherStamps[0]), run, "",
+                             samples)) {
+        return false;
+    }
+    for (const auto& entry : stamps) {
+        if (entry.first.compare(0, 10, "step_loop_") == 0) samples.Add(entry.first, entry.second);
+    }
+    return true;
+}
+
+bool RunOnce(const Paths& paths, const ArtProbe& probe, bool launcherFirst, Samples& samples) {
+    bool ok = MeasureBothStarts(paths, probe, launcherFirst, samples);
+    ok = ok && MeasureBothBreakdowns(paths, probe, samples);
     WaitForClearScreen(probe);
     ok = ok && RunChild(paths, L"child-switch " + Quoted(paths.probe) + L" " + Quoted(paths.result), "", samples);
     ok = ok && RunChild(paths, L"child-plain-move " + Quoted(paths.result), "baseline_", samples);
@@ -259,7 +285,6 @@ int RunAll(int runs) {
     paths.self = folder + L"orvendal_bench.exe";
     paths.probe = TempFile(L"probe.txt");
     paths.result = TempFile(L"result.txt");
-    paths.stamps = TempFile(L"stamps.txt");
     ArtProbe probe;
     if (!probe.Decode() || !probe.Save(paths.probe)) {
         fprintf(stderr, "orvendal_bench: cannot read the artwork\n");
@@ -291,14 +316,16 @@ int RunAll(int runs) {
     return 0;
 }
 
-int ChildSteps(LONGLONG launched, const std::wstring& probeFile, const std::wstring& resultFile) {
-    ArtProbe probe;
-    StepClock clock(launched);
+// Runs on as the launcher does once its stamps are written: the driver closes the
+// window, which ends the process.
+int ChildSteps(const std::wstring& resultFile) {
+    StepClock clock;
     ResultFile out;
-    if (!probe.Read(probeFile) || !StartLauncherStepByStep(clock, probe)) return 2;
+    if (!StartLauncherStepByStep(clock)) return 2;
     clock.WriteTo(out);
-    out.Add("faces_load_ms", LoadAllFacesMs());
-    return out.Write(resultFile) ? 0 : 3;
+    if (!out.Write(resultFile)) return 3;
+    PumpLauncherUntil([] { return false; }, kChildTimeoutMs);
+    return 4;
 }
 
 int ChildSwitch(const std::wstring& probeFile, const std::wstring& resultFile) {
@@ -320,7 +347,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring mode = argc > 1 ? argv[1] : L"";
     // The children end at once: the launcher's windows are left to the system, as the
     // launcher itself leaves everything when it ends.
-    if (mode == L"child-steps" && argc == 5) ExitProcess(ChildSteps(_wtoi64(argv[2]), argv[3], argv[4]));
+    if (mode == L"child-steps" && argc == 3) ExitProcess(ChildSteps(argv[2]));
     if (mode == L"child-switch" && argc == 4) ExitProcess(ChildSwitch(argv[2], argv[3]));
     if (mode == L"child-plain-move" && argc == 3) ExitProcess(ChildPlainMove(argv[2]));
     if (mode == L"--names") {

@@ -15,18 +15,16 @@
 #include "../shell/startup.h"
 
 void StepClock::Mark(const char* name) {
-    const LONGLONG now = NowTicks();
-    spans_.push_back({name, TicksToMs(now - last_)});
-    last_ = now;
+    marks_.push_back({name, static_cast<double>(NowTicks())});
+}
+
+void StepClock::AddDetail(const char* name, double ms) {
+    details_.push_back({name, ms});
 }
 
 void StepClock::WriteTo(ResultFile& out) const {
-    double total = 0;
-    for (const Span& span : spans_) {
-        out.Add("step_" + span.name + "_ms", span.ms);
-        if (span.name.compare(0, 5, "loop_") != 0) total += span.ms;  // loop_* detail the "paint" step
-    }
-    out.Add("steps_total_ms", total);
+    for (const Entry& mark : marks_) out.Add(mark.name, mark.value);
+    for (const Entry& detail : details_) out.Add("step_" + detail.name + "_ms", detail.value);
 }
 
 namespace {
@@ -66,7 +64,7 @@ bool PumpOneLauncherMessage(DispatchTimes* times) {
     return true;
 }
 
-bool StartLauncherStepByStep(StepClock& clock, const ArtProbe& probe, DWORD milliseconds) {
+bool StartLauncherStepByStep(StepClock& clock, DWORD milliseconds) {
     clock.Mark("entry");
     gLauncher.viewMode = new int(static_cast<int>(View::Landing));
     gLauncher.screenWidth = GetSystemMetrics(SM_CXSCREEN);
@@ -100,15 +98,17 @@ bool StartLauncherStepByStep(StepClock& clock, const ArtProbe& probe, DWORD mill
     DispatchTimes times;
     if (!PumpLauncherUntil(LandingPaintDone, milliseconds, &times)) return false;
     clock.Mark("paint");
-    clock.AddSpan("loop_frame_paint", times.framePaintMs);
-    clock.AddSpan("loop_button_paint", times.buttonPaintMs);
-    clock.AddSpan("loop_other", times.otherMs);
+    clock.AddDetail("loop_frame_paint", times.framePaintMs);
+    clock.AddDetail("loop_button_paint", times.buttonPaintMs);
+    clock.AddDetail("loop_other", times.otherMs);
+    return true;
+}
+
+bool PumpUntilArtOnScreen(const ArtProbe& probe, DWORD milliseconds) {
     RECT frame;
     GetWindowRect(gLauncher.frameWindow, &frame);
     const POINT origin = {frame.left, frame.top};
-    if (!PumpLauncherUntil([&] { return probe.OnScreen(origin); }, milliseconds)) return false;
-    clock.Mark("screen");
-    return true;
+    return PumpLauncherUntil([&] { return probe.OnScreen(origin); }, milliseconds);
 }
 
 double LoadAllFacesMs() {

@@ -11,25 +11,30 @@
 
 class StepClock {
 public:
-    explicit StepClock(LONGLONG origin) : last_(origin) {}
-    // Time since the previous mark (or the origin) goes to name.
+    // The counter's time at the end of the step called name.
     void Mark(const char* name);
-    void AddSpan(const char* name, double ms) { spans_.push_back({name, ms}); }
+    // A figure that details a step, in milliseconds.
+    void AddDetail(const char* name, double ms);
+    // Marks as "name ticks", details as "step_name_ms ms".
     void WriteTo(ResultFile& out) const;
 
 private:
-    struct Span {
+    struct Entry {
         std::string name;
-        double ms;
+        double value;
     };
-    LONGLONG last_;
-    std::vector<Span> spans_;
+    std::vector<Entry> marks_;
+    std::vector<Entry> details_;
 };
 
 // Runs start-up and then the message loop until the first landing paint has switched
-// the window to its colour key and the artwork shows on the screen. False when that
-// does not happen within the time.
-bool StartLauncherStepByStep(StepClock& clock, const ArtProbe& probe, DWORD milliseconds = 30000);
+// the window to its colour key. False when that does not happen within the time.
+// When the artwork reaches the screen is for someone outside to see: a look from in
+// here would hold up the very thread that has to deliver it.
+bool StartLauncherStepByStep(StepClock& clock, DWORD milliseconds = 30000);
+
+// The message loop until the landing artwork shows on the screen.
+bool PumpUntilArtOnScreen(const ArtProbe& probe, DWORD milliseconds = 30000);
 
 // Milliseconds to load every chrome button face from the resources, as the buttons do
 // at their first message: what the bitmaps cost, measured apart.

@@ -42,9 +42,11 @@ void PumpFor(DWORD milliseconds) {
 }  // namespace
 
 bool MeasureSwitch(const ArtProbe& probe, ResultFile& out) {
-    StepClock startClock(NowTicks());
-    if (!StartLauncherStepByStep(startClock, probe)) return false;
+    StepClock startClock;
+    if (!StartLauncherStepByStep(startClock) || !PumpUntilArtOnScreen(probe)) return false;
     PumpFor(kSettleMs);
+    // While the process is up anyway: what the button faces cost, loaded once more.
+    out.Add("faces_load_ms", LoadAllFacesMs());
 
     IDispatch* bridge = nullptr;
     if (FAILED(gLauncher.browser->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&bridge)))) return false;
