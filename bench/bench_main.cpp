@@ -31,10 +31,11 @@ constexpr DWORD kStartTimeoutMs = 30000;
 constexpr DWORD kSettleMs = 1000;  // after the first shaped paint, before memory is read
 constexpr DWORD kChildTimeoutMs = 60000;
 
-// What the launcher's start-up stamps, in its order; then the figures that detail the
-// message loop's part, and the last step, to the screen, seen from outside.
+// What the launcher's start-up stamps, in its order.
 const char* const kLauncherStamps[] = {"entry", "ole",  "class",   "window", "gdiplus", "decode",
                                        "hook",  "control", "place", "show",   "install", "paint"};
+// The spans printed: the stamped steps, the message loop's share of "paint" in detail,
+// and the last step, to the screen, which the driver sees from outside.
 const char* const kLauncherSteps[] = {"entry",   "ole",     "class",  "window",           "gdiplus",
                                       "decode",  "hook",    "control", "place",           "show",
                                       "install", "paint",   "loop_frame_paint", "loop_button_paint",
