@@ -17,11 +17,9 @@
 
 #include "../frame/layout.h"
 #include "bench_support.h"
+#include "hook_proc_bench.h"
 #include "launcher_steps.h"
 #include "switch_bench.h"
-#ifdef ORVENDAL_BENCH_HOOK_PROC
-#include "hook_proc_bench.h"
-#endif
 
 namespace {
 
@@ -245,13 +243,11 @@ void PrintFigures(const Samples& samples, int runs) {
     Print("baseline_working_set_bytes", baselineWorkingSet, 0);
     PrintRatio("working_set_ratio", workingSet, baselineWorkingSet);
 
-    if (samples.Has("hook_proc_ns")) {
-        const double hook = samples.Median("hook_proc_ns"), passThrough = samples.Median("hook_proc_baseline_ns");
-        Print("hook_proc_ns", hook, 1);
-        Print("hook_proc_baseline_ns", passThrough, 1);
-        PrintRatio("hook_proc_ratio", hook, passThrough);
-        Print("hook_proc_allocations", samples.Median("hook_proc_allocations"), 0);
-    }
+    const double hook = samples.Median("hook_proc_ns"), passThrough = samples.Median("hook_proc_baseline_ns");
+    Print("hook_proc_ns", hook, 1);
+    Print("hook_proc_baseline_ns", passThrough, 1);
+    PrintRatio("hook_proc_ratio", hook, passThrough);
+    Print("hook_proc_allocations", samples.Median("hook_proc_allocations"), 0);
 }
 
 void PrintNames() {
@@ -264,9 +260,7 @@ void PrintNames() {
     for (const char* name : names) printf("%s\n", name);
     for (const char* step : kLauncherSteps) printf("step_%s_ms\n", step);
     for (const char* step : kBaselineSteps) printf("baseline_step_%s_ms\n", step);
-#ifdef ORVENDAL_BENCH_HOOK_PROC
     printf("hook_proc_ns\nhook_proc_baseline_ns\nhook_proc_ratio\nhook_proc_allocations\n");
-#endif
 }
 
 std::wstring TempFile(const wchar_t* name) {
@@ -307,9 +301,7 @@ int RunAll(int runs) {
         }
         fprintf(stderr, "orvendal_bench: run %d of %d done\n", run + 1, runs);
     }
-#ifdef ORVENDAL_BENCH_HOOK_PROC
     MeasureHookProc(samples);
-#endif
     DeleteFileW(paths.probe.c_str());
     DeleteFileW(paths.result.c_str());
     PrintFigures(samples, runs);

@@ -105,18 +105,9 @@ void Samples::AddAll(const std::map<std::string, double>& run, const std::string
     for (const auto& entry : run) Add(prefix + entry.first, entry.second);
 }
 
-bool Samples::Has(const std::string& name) const {
-    return values_.count(name) != 0;
-}
-
 double Samples::Median(const std::string& name) const {
     auto found = values_.find(name);
     return found == values_.end() ? 0.0 : MedianOf(found->second);
-}
-
-size_t Samples::Count(const std::string& name) const {
-    auto found = values_.find(name);
-    return found == values_.end() ? 0 : found->second.size();
 }
 
 void Samples::Dump(FILE* file) const {

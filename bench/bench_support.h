@@ -33,9 +33,7 @@ class Samples {
 public:
     void Add(const std::string& name, double value);
     void AddAll(const std::map<std::string, double>& run, const std::string& prefix);
-    bool Has(const std::string& name) const;
     double Median(const std::string& name) const;
-    size_t Count(const std::string& name) const;
     // Every value of every figure, "name: v1 v2 ...", one figure a line.
     void Dump(FILE* file) const;
 
