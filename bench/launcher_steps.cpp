@@ -113,9 +113,9 @@ bool PumpUntilArtOnScreen(const ArtProbe& probe, DWORD milliseconds) {
 
 double LoadAllFacesMs() {
     const LONGLONG start = NowTicks();
-    for (const ChromeButtonSpec& spec : kChromeButtons) {
-        LoadChromeImage(gLauncher.instance, spec.plainFace);
-        LoadChromeImage(gLauncher.instance, spec.plainFace - 1);
+    for (const ChromeButtonSpec& entry : kChromeButtons) {
+        LoadChromeImage(gLauncher.instance, entry.plainFace);
+        LoadChromeImage(gLauncher.instance, entry.plainFace - 1);
     }
     return TicksToMs(NowTicks() - start);
 }

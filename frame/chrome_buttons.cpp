@@ -23,9 +23,9 @@ void EnsureFacesLoaded() {
     if (facesLoaded) {
         return;
     }
-    for (const ChromeButtonSpec& spec : kChromeButtons) {
-        faces[spec.button].plain = LoadChromeImage(gLauncher.instance, spec.plainFace);
-        faces[spec.button].hover = LoadChromeImage(gLauncher.instance, HoverFace(spec));
+    for (const ChromeButtonSpec& entry : kChromeButtons) {
+        faces[entry.button].plain = LoadChromeImage(gLauncher.instance, entry.plainFace);
+        faces[entry.button].hover = LoadChromeImage(gLauncher.instance, HoverFace(entry));
     }
     facesLoaded = true;
 }
@@ -34,10 +34,10 @@ void DrawFace(HDC dc, ChromeButton button, bool lit) {
     if (button == ChromeButtonCount) {
         return;
     }
-    const ChromeButtonSpec& spec = kChromeButtons[button];
+    const ChromeButtonSpec& entry = kChromeButtons[button];
     const ChromeImage& face = lit ? faces[button].hover : faces[button].plain;
     Gdiplus::Graphics graphics(dc);
-    DrawImageAt(graphics, face.bitmap, 0, 0, spec.width, spec.height);
+    DrawImageAt(graphics, face.bitmap, 0, 0, entry.width, entry.height);
 }
 
 LRESULT OnPaint(HWND window) {

@@ -78,20 +78,20 @@ constexpr CommandHandler kCommandHandlers[] = {
 };
 
 // The box belongs to the clicked button, not to the frame.
-bool Confirmed(const ChromeButtonSpec& spec, HWND clicked) {
-    return spec.confirmText == nullptr ||
-           MessageBoxW(clicked, spec.confirmText, spec.confirmCaption, MB_OKCANCEL) == IDOK;
+bool Confirmed(const ChromeButtonSpec& entry, HWND clicked) {
+    return entry.confirmText == nullptr ||
+           MessageBoxW(clicked, entry.confirmText, entry.confirmCaption, MB_OKCANCEL) == IDOK;
 }
 
 }  // namespace
 
 void RunChromeCommand(ChromeButton button, HWND clicked) {
-    const ChromeButtonSpec& spec = kChromeButtons[button];
-    if (!Confirmed(spec, clicked)) {
+    const ChromeButtonSpec& entry = kChromeButtons[button];
+    if (!Confirmed(entry, clicked)) {
         return;
     }
     for (const CommandHandler& handler : kCommandHandlers) {
-        if (handler.command == spec.command) {
+        if (handler.command == entry.command) {
             handler.run();
             return;
         }

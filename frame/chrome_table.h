@@ -79,6 +79,6 @@ inline constexpr ChromeButton kLandingButtons[kLandingButtonCount] = {LandingClo
 inline constexpr ChromeButton kBarButtons[kBarButtonCount] = {
     BarClose, BarRestore, BarMinimize, BarFullScreen, BarBossKey, BarClearCache, BarRefresh, BarSelectServer};
 
-inline constexpr int HoverFace(const ChromeButtonSpec& spec) {
-    return spec.plainFace - 1;
+inline constexpr int HoverFace(const ChromeButtonSpec& entry) {
+    return entry.plainFace - 1;
 }

@@ -40,9 +40,9 @@ void ShowButton(ChromeButton button, int command) {
 }
 
 LRESULT OnCreate(HWND window) {
-    for (const ChromeButtonSpec& spec : kChromeButtons) {
-        gLauncher.buttons[spec.button] =
-            CreateWindowExW(0, L"BUTTON", L"X", WS_CHILD | BS_OWNERDRAW, spec.x, spec.y, spec.width, spec.height,
+    for (const ChromeButtonSpec& entry : kChromeButtons) {
+        gLauncher.buttons[entry.button] =
+            CreateWindowExW(0, L"BUTTON", L"X", WS_CHILD | BS_OWNERDRAW, entry.x, entry.y, entry.width, entry.height,
                             window, nullptr, gLauncher.instance, nullptr);
     }
     for (ChromeButton button : kLandingButtons) {

@@ -10,11 +10,11 @@ IntRect GameBrowserRect(int clientWidth, int clientHeight) {
 }
 
 IntPoint GameButtonPosition(ChromeButton button, int clientWidth) {
-    const ChromeButtonSpec& spec = kChromeButtons[button];
-    if (spec.offsetFromRight == 0) {
-        return {spec.x, spec.y};
+    const ChromeButtonSpec& entry = kChromeButtons[button];
+    if (entry.offsetFromRight == 0) {
+        return {entry.x, entry.y};
     }
-    return {clientWidth - spec.offsetFromRight, 0};
+    return {clientWidth - entry.offsetFromRight, 0};
 }
 
 int TitleTileCount() {

@@ -31,17 +31,17 @@ TEST(ButtonTable, GivesEachButtonItsCommandAndConfirmation) {
     };
     ASSERT_EQ(sizeof(rows) / sizeof(rows[0]), static_cast<size_t>(ChromeButtonCount));
     for (const Row& row : rows) {
-        const ChromeButtonSpec& spec = kChromeButtons[row.button];
+        const ChromeButtonSpec& entry = kChromeButtons[row.button];
         SCOPED_TRACE(row.button);
-        EXPECT_EQ(spec.command, row.command);
+        EXPECT_EQ(entry.command, row.command);
         if (row.text == nullptr) {
-            EXPECT_EQ(spec.confirmText, nullptr);
-            EXPECT_EQ(spec.confirmCaption, nullptr);
+            EXPECT_EQ(entry.confirmText, nullptr);
+            EXPECT_EQ(entry.confirmCaption, nullptr);
         } else {
-            ASSERT_NE(spec.confirmText, nullptr);
-            ASSERT_NE(spec.confirmCaption, nullptr);
-            EXPECT_STREQ(spec.confirmText, row.text);
-            EXPECT_STREQ(spec.confirmCaption, row.caption);
+            ASSERT_NE(entry.confirmText, nullptr);
+            ASSERT_NE(entry.confirmCaption, nullptr);
+            EXPECT_STREQ(entry.confirmText, row.text);
+            EXPECT_STREQ(entry.confirmCaption, row.caption);
         }
     }
 }

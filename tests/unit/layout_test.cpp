@@ -39,25 +39,25 @@ TEST(ButtonTable, HoldsElevenButtonsInCreationOrderWithTheirSizesAndFaces) {
     };
     ASSERT_EQ(ChromeButtonCount, 11);
     for (int i = 0; i < ChromeButtonCount; ++i) {
-        const ChromeButtonSpec& spec = kChromeButtons[i];
+        const ChromeButtonSpec& entry = kChromeButtons[i];
         SCOPED_TRACE(i);
-        EXPECT_EQ(spec.button, rows[i].button);
-        EXPECT_EQ(spec.button, static_cast<ChromeButton>(i));  // the table is indexable by button
-        EXPECT_EQ(spec.x, rows[i].x);
-        EXPECT_EQ(spec.y, rows[i].y);
-        EXPECT_EQ(spec.width, rows[i].w);
-        EXPECT_EQ(spec.height, rows[i].h);
-        EXPECT_EQ(spec.shownAtCreation, rows[i].shown);
-        EXPECT_EQ(spec.plainFace, rows[i].plain);
-        EXPECT_EQ(HoverFace(spec), rows[i].plain - 1);
+        EXPECT_EQ(entry.button, rows[i].button);
+        EXPECT_EQ(entry.button, static_cast<ChromeButton>(i));  // the table is indexable by button
+        EXPECT_EQ(entry.x, rows[i].x);
+        EXPECT_EQ(entry.y, rows[i].y);
+        EXPECT_EQ(entry.width, rows[i].w);
+        EXPECT_EQ(entry.height, rows[i].h);
+        EXPECT_EQ(entry.shownAtCreation, rows[i].shown);
+        EXPECT_EQ(entry.plainFace, rows[i].plain);
+        EXPECT_EQ(HoverFace(entry), rows[i].plain - 1);
     }
 }
 
 TEST(ButtonTable, FacesAreTwentyTwoDistinctResourcesAndNeverTheLogoOrStrip) {
     std::set<int> faces;
-    for (const ChromeButtonSpec& spec : kChromeButtons) {
-        faces.insert(spec.plainFace);
-        faces.insert(HoverFace(spec));
+    for (const ChromeButtonSpec& entry : kChromeButtons) {
+        faces.insert(entry.plainFace);
+        faces.insert(HoverFace(entry));
     }
     EXPECT_EQ(faces.size(), 22u);
     EXPECT_EQ(faces.count(IDB_LOGO), 0u);

@@ -91,10 +91,10 @@ protected:
     }
 
     void ExpectHoverAndLeaveFaces(ChromeButton which) {
-        const ChromeButtonSpec& spec = kChromeButtons[which];
+        const ChromeButtonSpec& entry = kChromeButtons[which];
         SCOPED_TRACE(which);
-        const Pixels plain = FacePixels(spec.plainFace, spec.width, spec.height);
-        const Pixels lit = FacePixels(HoverFace(spec), spec.width, spec.height);
+        const Pixels plain = FacePixels(entry.plainFace, entry.width, entry.height);
+        const Pixels lit = FacePixels(HoverFace(entry), entry.width, entry.height);
         ASSERT_GT(Differences(plain, lit), 0) << "the two faces must differ for this test to tell them apart";
         // Where buttons overlap, whichever was painted last shows; hover and leave draw
         // over the neighbours, so only they show the whole face.
@@ -118,20 +118,20 @@ TEST_F(ChromeFaces, BarButtonsLightOnHoverAndDimOnLeave) {
 
 TEST_F(ChromeFaces, PointerLightsAButtonAtOnceAndARepaintUnderItShowsThePlainFace) {
     ShowLanding();
-    const ChromeButtonSpec& spec = kChromeButtons[LandingClose];
-    const Pixels plain = FacePixels(spec.plainFace, spec.width, spec.height);
-    const Pixels lit = FacePixels(HoverFace(spec), spec.width, spec.height);
+    const ChromeButtonSpec& entry = kChromeButtons[LandingClose];
+    const Pixels plain = FacePixels(entry.plainFace, entry.width, entry.height);
+    const Pixels lit = FacePixels(HoverFace(entry), entry.width, entry.height);
     RECT rect;
     GetWindowRect(button(LandingClose), &rect);
 
-    SetCursorPos(rect.left + spec.width / 2, rect.top + spec.height / 2);
+    SetCursorPos(rect.left + entry.width / 2, rect.top + entry.height / 2);
     EXPECT_TRUE(PumpUntil([&] { return Differences(lit, OnScreen(LandingClose)) == 0; }, 3000))
         << "the lit face follows the pointer";
     InvalidateRect(button(LandingClose), nullptr, TRUE);
     UpdateWindow(button(LandingClose));
     EXPECT_EQ(Differences(plain, OnScreen(LandingClose)), 0) << "a paint shows the plain face under the pointer";
 
-    SetCursorPos(rect.left + spec.width / 2 + 3, rect.top + spec.height / 2);  // a move lights it again
+    SetCursorPos(rect.left + entry.width / 2 + 3, rect.top + entry.height / 2);  // a move lights it again
     EXPECT_TRUE(PumpUntil([&] { return Differences(lit, OnScreen(LandingClose)) == 0; }, 3000));
     SetCursorPos(5, 5);
     EXPECT_TRUE(PumpUntil([&] { return Differences(plain, OnScreen(LandingClose)) == 0; }, 3000))

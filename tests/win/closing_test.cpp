@@ -38,11 +38,11 @@ BOOL CALLBACK MatchButton(HWND child, LPARAM lParam) {
 // The visible button standing where the layout puts this one in the frame's present
 // view, at its size.
 HWND FindButton(HWND frame, ChromeButton which) {
-    const ChromeButtonSpec& spec = kChromeButtons[which];
+    const ChromeButtonSpec& entry = kChromeButtons[which];
     RECT client;
     GetClientRect(frame, &client);
-    const IntPoint at = spec.offsetFromRight ? GameButtonPosition(which, client.right) : IntPoint{spec.x, spec.y};
-    ButtonSearch search = {{at.x, at.y}, {spec.width, spec.height}, nullptr};
+    const IntPoint at = entry.offsetFromRight ? GameButtonPosition(which, client.right) : IntPoint{entry.x, entry.y};
+    ButtonSearch search = {{at.x, at.y}, {entry.width, entry.height}, nullptr};
     EnumChildWindows(frame, MatchButton, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

@@ -32,20 +32,20 @@ TEST_F(FrameWindow, IsCreatedHiddenCentredAndBorderless) {
 
 TEST_F(FrameWindow, CreatesElevenOwnerDrawnButtonsThreeShownAllOnTheButtonProcedure) {
     int visible = 0;
-    for (const ChromeButtonSpec& spec : kChromeButtons) {
-        HWND child = button(spec.button);
-        SCOPED_TRACE(spec.button);
+    for (const ChromeButtonSpec& entry : kChromeButtons) {
+        HWND child = button(entry.button);
+        SCOPED_TRACE(entry.button);
         ASSERT_NE(child, nullptr);
         EXPECT_EQ(GetParent(child), frame);
         EXPECT_EQ(ClassName(child), L"Button");
         EXPECT_EQ(WindowText(child), L"X");
         EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE)) & ~WS_VISIBLE, 0x4000000Bu);
         const RECT at = RectInParent(child);
-        EXPECT_EQ(at.left, spec.x);
-        EXPECT_EQ(at.top, spec.y);
-        EXPECT_EQ(at.right - at.left, spec.width);
-        EXPECT_EQ(at.bottom - at.top, spec.height);
-        EXPECT_EQ(StyleVisible(child), spec.shownAtCreation);
+        EXPECT_EQ(at.left, entry.x);
+        EXPECT_EQ(at.top, entry.y);
+        EXPECT_EQ(at.right - at.left, entry.width);
+        EXPECT_EQ(at.bottom - at.top, entry.height);
+        EXPECT_EQ(StyleVisible(child), entry.shownAtCreation);
         EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(child, GWLP_WNDPROC)), ChromeButtonProc);
         visible += StyleVisible(child);
     }

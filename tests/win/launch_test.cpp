@@ -36,16 +36,16 @@ TEST(Launch, ShowsTheShapedLandingWindowCentredWithItsThreeButtonsAndExitsZeroOn
     EXPECT_EQ(buttons.all, 11);
     EXPECT_EQ(buttons.visible, 3);
     for (ChromeButton landing : kLandingButtons) {
-        const ChromeButtonSpec& spec = kChromeButtons[landing];
-        POINT centre = {rect.left + spec.x + spec.width / 2, rect.top + spec.y + spec.height / 2};
-        HWND there = ChildWindowFromPointEx(frame, {spec.x + spec.width / 2, spec.y + spec.height / 2},
+        const ChromeButtonSpec& entry = kChromeButtons[landing];
+        POINT centre = {rect.left + entry.x + entry.width / 2, rect.top + entry.y + entry.height / 2};
+        HWND there = ChildWindowFromPointEx(frame, {entry.x + entry.width / 2, entry.y + entry.height / 2},
                                             CWP_SKIPINVISIBLE);
         EXPECT_NE(there, frame) << "no visible button at " << centre.x << ", " << centre.y;
         EXPECT_EQ(ClassName(there), L"Button") << landing;
         RECT at;
         GetWindowRect(there, &at);
-        EXPECT_EQ(at.left - rect.left, spec.x) << landing;
-        EXPECT_EQ(at.top - rect.top, spec.y) << landing;
+        EXPECT_EQ(at.left - rect.left, entry.x) << landing;
+        EXPECT_EQ(at.top - rect.top, entry.y) << landing;
     }
 
     PostMessageW(frame, WM_CLOSE, 0, 0);

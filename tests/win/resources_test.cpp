@@ -40,9 +40,9 @@ TEST_F(Resources, BitmapsAre24BitBottomUpDibsOfTheirButtonsSizeInChinese) {
     // Every face has its button's size; logo and strip have the title bar's height.
     BitmapRow rows[2 * ChromeButtonCount + 2] = {{IDB_LOGO, 98, 30}, {IDB_TITLE_STRIP, 220, 30}};
     int n = 2;
-    for (const ChromeButtonSpec& spec : kChromeButtons) {
-        rows[n++] = {spec.plainFace, spec.width, spec.height};
-        rows[n++] = {HoverFace(spec), spec.width, spec.height};
+    for (const ChromeButtonSpec& entry : kChromeButtons) {
+        rows[n++] = {entry.plainFace, entry.width, entry.height};
+        rows[n++] = {HoverFace(entry), entry.width, entry.height};
     }
     for (const BitmapRow& row : rows) {
         SCOPED_TRACE(row.id);
