@@ -13,27 +13,7 @@
 
 namespace {
 
-using Pixels = std::basic_string<DWORD>;
 constexpr DWORD kKeyColour = 0x1E1E1E;
-
-// A face bitmap as 0x00RRGGBB values, rows from the top, like GrabScreen.
-Pixels FacePixels(int resource, int width, int height) {
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    Pixels pixels(static_cast<size_t>(width) * height, 0);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, height, &pixels[0], &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(bitmap);
-    for (DWORD& p : pixels) p &= 0x00FFFFFF;
-    return pixels;
-}
 
 // Pixels where the screen does not show the face; key-coloured face pixels are cut
 // out of the landing window and do not count, nor do those marked as not telling.

@@ -3,78 +3,17 @@
 // Orvendal.exe, the title bar's close on game_view_demo.exe (the same launcher, which
 // a script switches to the game view once its landing window is up).
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "../../frame/chrome_table.h"
-#include "../../frame/layout.h"
 #include "launch_support.h"
 #include "test_support.h"
 
 namespace {
-
-struct ButtonSearch {
-    POINT at;  // in the frame's client area
-    SIZE size;
-    HWND found;
-};
-
-BOOL CALLBACK MatchButton(HWND child, LPARAM lParam) {
-    ButtonSearch* search = reinterpret_cast<ButtonSearch*>(lParam);
-    const RECT rect = RectInParent(child);
-    if (ClassName(child) == L"Button" && IsWindowVisible(child) && rect.left == search->at.x &&
-        rect.top == search->at.y && rect.right - rect.left == search->size.cx &&
-        rect.bottom - rect.top == search->size.cy) {
-        search->found = child;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The visible button standing where the layout puts this one in the frame's present
-// view, at its size.
-HWND FindButton(HWND frame, ChromeButton which) {
-    const ChromeButtonSpec& entry = kChromeButtons[which];
-    RECT client;
-    GetClientRect(frame, &client);
-    const IntPoint at = entry.offsetFromRight ? GameButtonPosition(which, client.right) : IntPoint{entry.x, entry.y};
-    ButtonSearch search = {{at.x, at.y}, {entry.width, entry.height}, nullptr};
-    EnumChildWindows(frame, MatchButton, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// Every process running now.
-std::vector<DWORD> RunningProcesses() {
-    std::vector<DWORD> ids;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-        ids.push_back(entry.th32ProcessID);
-    }
-    CloseHandle(snapshot);
-    return ids;
-}
-
-// Processes that the given one started since `before` was taken. Processes older than
-// that are left out: a dead parent's id can be handed to a new process, so a parent id
-// alone may name a stranger.
-std::vector<DWORD> NewChildProcesses(DWORD parent, const std::vector<DWORD>& before) {
-    std::vector<DWORD> children;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-        const bool old = std::find(before.begin(), before.end(), entry.th32ProcessID) != before.end();
-        if (entry.th32ParentProcessID == parent && !old) children.push_back(entry.th32ProcessID);
-    }
-    CloseHandle(snapshot);
-    return children;
-}
 
 // Image paths of processes, for failure messages.
 std::wstring ImageNames(const std::vector<DWORD>& ids) {
@@ -108,31 +47,14 @@ struct EndOnExit {
 // Clicks a button with a confirmation and answers the box that comes up.
 void ClickAndAnswer(const LaunchedLauncher& launcher, HWND frame, HWND button, int answer) {
     PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    HWND box = nullptr;
-    ASSERT_TRUE(PumpUntil(
-        [&] {
-            box = FindProcessWindow(launcher.processId(), L"#32770");
-            return box && IsWindowVisible(box);
-        },
-        10000))
-        << "no confirmation appeared";
-    const SeenMessageBox seen = ReadMessageBox(box);
-    EXPECT_EQ(seen.text, kQuitText);
-    EXPECT_EQ(seen.caption, kQuitCaption);
-    EXPECT_EQ(seen.owner, frame) << "a box given the button as owner belongs to the button's window";
-    EXPECT_TRUE(seen.hasCancel);
-    EXPECT_FALSE(seen.hasIcon);
-    PostMessageW(box, WM_COMMAND, answer, 0);
-    if (answer == IDCANCEL) {
-        EXPECT_TRUE(PumpUntil([&] { return !IsWindow(box); }));
-    }
+    AnswerQuitConfirmation(launcher, frame, answer);
 }
 
 TEST(LandingClose, CancelKeepsTheLauncherOkEndsItWithExitCodeZeroAndStartsNoOther) {
     LaunchedLauncher launcher;
     HWND frame = launcher.WaitForShapedWindow();
     ASSERT_NE(frame, nullptr);
-    HWND close = FindButton(frame, LandingClose);
+    HWND close = FindVisibleButton(frame, LandingClose);
     ASSERT_NE(close, nullptr);
     const std::vector<DWORD> before = RunningProcesses();
     EndOnExit cleanup;
@@ -158,7 +80,7 @@ TEST(GameClose, StartsTheSameProgramAgainAndEndsWithExitCodeZero) {
     HWND frame = launcher.WaitForShapedWindow();
     ASSERT_NE(frame, nullptr);
     HWND close = nullptr;
-    ASSERT_TRUE(PumpUntil([&] { return (close = FindButton(frame, BarClose)) != nullptr; }, 20000))
+    ASSERT_TRUE(PumpUntil([&] { return (close = FindVisibleButton(frame, BarClose)) != nullptr; }, 20000))
         << "the title bar's close button never appeared";
     const std::vector<DWORD> before = RunningProcesses();
     EndOnExit cleanup;

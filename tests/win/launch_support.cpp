@@ -1,5 +1,12 @@
 #include "launch_support.h"
 
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "../../frame/layout.h"
 #include "test_support.h"
 
 LaunchedLauncher::LaunchedLauncher(const std::wstring& arguments)
@@ -44,6 +51,82 @@ DWORD LaunchedLauncher::WaitForExit(DWORD milliseconds) {
 }
 
 namespace {
+struct ButtonSearch {
+    POINT at;  // in the frame's client area
+    SIZE size;
+    HWND found;
+};
+
+BOOL CALLBACK MatchButton(HWND child, LPARAM lParam) {
+    ButtonSearch* search = reinterpret_cast<ButtonSearch*>(lParam);
+    const RECT rect = RectInParent(child);
+    if (ClassName(child) == L"Button" && IsWindowVisible(child) && rect.left == search->at.x &&
+        rect.top == search->at.y && rect.right - rect.left == search->size.cx &&
+        rect.bottom - rect.top == search->size.cy) {
+        search->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+HWND FindVisibleButton(HWND frame, ChromeButton which) {
+    const ChromeButtonSpec& entry = kChromeButtons[which];
+    RECT client;
+    GetClientRect(frame, &client);
+    const IntPoint at = entry.offsetFromRight ? GameButtonPosition(which, client.right) : IntPoint{entry.x, entry.y};
+    ButtonSearch search = {{at.x, at.y}, {entry.width, entry.height}, nullptr};
+    EnumChildWindows(frame, MatchButton, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void AnswerQuitConfirmation(const LaunchedLauncher& launcher, HWND frame, int answer) {
+    HWND box = nullptr;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            box = FindProcessWindow(launcher.processId(), L"#32770");
+            return box && IsWindowVisible(box);
+        },
+        10000))
+        << "no confirmation appeared";
+    const SeenMessageBox seen = ReadMessageBox(box);
+    EXPECT_EQ(seen.text, kQuitText);
+    EXPECT_EQ(seen.caption, kQuitCaption);
+    EXPECT_EQ(seen.owner, frame) << "a box given the button as owner belongs to the button's window";
+    EXPECT_TRUE(seen.hasCancel);
+    EXPECT_FALSE(seen.hasIcon);
+    PostMessageW(box, WM_COMMAND, answer, 0);
+    if (answer == IDCANCEL) {
+        EXPECT_TRUE(PumpUntil([&] { return !IsWindow(box); }));
+    }
+}
+
+std::vector<DWORD> RunningProcesses() {
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        ids.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return ids;
+}
+
+std::vector<DWORD> NewChildProcesses(DWORD parent, const std::vector<DWORD>& before) {
+    std::vector<DWORD> children;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        const bool old = std::find(before.begin(), before.end(), entry.th32ProcessID) != before.end();
+        if (entry.th32ParentProcessID == parent && !old) children.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return children;
+}
+
+namespace {
 BOOL CALLBACK CountButton(HWND child, LPARAM lParam) {
     ButtonCount* count = reinterpret_cast<ButtonCount*>(lParam);
     if (ClassName(child) == L"Button" && GetParent(child) != nullptr) {
@@ -60,7 +143,7 @@ ButtonCount CountChildButtons(HWND frame) {
     return count;
 }
 
-std::basic_string<DWORD> GrabScreen(const RECT& area) {
+Pixels GrabScreen(const RECT& area) {
     const int width = area.right - area.left, height = area.bottom - area.top;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
@@ -75,11 +158,42 @@ std::basic_string<DWORD> GrabScreen(const RECT& area) {
     HGDIOBJ old = SelectObject(memory, canvas);
     BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
     GdiFlush();
-    std::basic_string<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<size_t>(width) * height);
+    Pixels pixels(static_cast<const DWORD*>(bits), static_cast<size_t>(width) * height);
     for (DWORD& p : pixels) p &= 0x00FFFFFF;
     SelectObject(memory, old);
     DeleteObject(canvas);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return pixels;
+}
+
+Pixels FacePixels(int resource, int width, int height) {
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    Pixels pixels(static_cast<size_t>(width) * height, 0);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, height, &pixels[0], &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    for (DWORD& p : pixels) p &= 0x00FFFFFF;
+    return pixels;
+}
+
+void SendMouse(DWORD flags, POINT at) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    if (flags & MOUSEEVENTF_ABSOLUTE) {
+        // Absolute input is in 0..65535 across the primary screen.
+        input.mi.dx = MulDiv(at.x, 65536, GetSystemMetrics(SM_CXSCREEN));
+        input.mi.dy = MulDiv(at.y, 65536, GetSystemMetrics(SM_CYSCREEN));
+    }
+    SendInput(1, &input, sizeof(INPUT));
+    PumpMessages(150);
 }

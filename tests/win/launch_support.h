@@ -4,6 +4,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+#include "../../frame/chrome_table.h"
 
 class LaunchedLauncher {
 public:
@@ -27,6 +30,23 @@ private:
     PROCESS_INFORMATION process_ = {};
 };
 
+// The visible button standing where the layout puts this one in the frame's present
+// view, at its size; null when there is none.
+HWND FindVisibleButton(HWND frame, ChromeButton which);
+
+// Waits for the quit confirmation of a launcher process ("确定退出游戏?", caption
+// "退出", OK and Cancel, no icon, owned by the frame) and answers it with IDOK or
+// IDCANCEL; after Cancel, also waits for the box to go away. Test assertions inside.
+void AnswerQuitConfirmation(const LaunchedLauncher& launcher, HWND frame, int answer);
+
+// Every process running now.
+std::vector<DWORD> RunningProcesses();
+
+// Processes that the given one started since `before` was taken. Processes older than
+// that are left out: a dead parent's id can be handed to a new process, so a parent id
+// alone may name a stranger.
+std::vector<DWORD> NewChildProcesses(DWORD parent, const std::vector<DWORD>& before);
+
 // Counts the window's direct children of class "Button", and the visible ones.
 struct ButtonCount {
     int all = 0;
@@ -34,5 +54,16 @@ struct ButtonCount {
 };
 ButtonCount CountChildButtons(HWND frame);
 
-// Reads the screen's pixels in a screen rectangle: 0x00RRGGBB values, row by row.
-std::basic_string<DWORD> GrabScreen(const RECT& area);
+// 0x00RRGGBB values, rows from the top.
+using Pixels = std::basic_string<DWORD>;
+
+// Reads the screen's pixels in a screen rectangle.
+Pixels GrabScreen(const RECT& area);
+
+// A face bitmap from this program's own resources (the launcher's resources are
+// linked into every test program), in the same form as GrabScreen.
+Pixels FacePixels(int resource, int width, int height);
+
+// One mouse event through the system's input queue, as a real mouse gives it, then a
+// short pump. With MOUSEEVENTF_ABSOLUTE, at is a point on the primary screen.
+void SendMouse(DWORD flags, POINT at = {0, 0});

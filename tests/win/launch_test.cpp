@@ -109,19 +109,6 @@ TEST(Launch, IsNeverSeenUnpaintedAndIgnoresItsCommandLine) {
     EXPECT_EQ(launcher.WaitForExit(), 0u);
 }
 
-void SendMouse(DWORD flags, POINT at = {0, 0}) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    if (flags & MOUSEEVENTF_ABSOLUTE) {
-        // Absolute input is in 0..65535 across the primary screen.
-        input.mi.dx = MulDiv(at.x, 65536, GetSystemMetrics(SM_CXSCREEN));
-        input.mi.dy = MulDiv(at.y, 65536, GetSystemMetrics(SM_CYSCREEN));
-    }
-    SendInput(1, &input, sizeof(INPUT));
-    PumpMessages(150);
-}
-
 TEST(Launch, DraggingTheArtworkMovesTheWindow) {
     LaunchedLauncher launcher;
     HWND frame = launcher.WaitForShapedWindow();
