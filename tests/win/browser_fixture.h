@@ -39,6 +39,21 @@ protected:
         return flags;
     }
 
+    // Undoes a switch to the game view, which the launcher itself never does, so that
+    // cases can each start from the landing view again.
+    void BackToLanding() {
+        *gLauncher.viewMode = static_cast<int>(View::Landing);
+        gLauncher.fullScreen = false;
+        gLauncher.barButtonsShown = false;
+        for (ChromeButton b : kBarButtons) ShowWindow(button(b), SW_HIDE);
+        for (ChromeButton b : kLandingButtons) ShowWindow(button(b), SW_SHOW);
+        const IntPoint origin = CentredOrigin(gLauncher.screenWidth, gLauncher.screenHeight);
+        MoveWindow(frame, origin.x, origin.y, kLandingWidth, kLandingHeight, TRUE);
+        host->setRect(ToRect(kLandingBrowserRect));
+        SetLayeredWindowAttributes(frame, kColourKeyRef, 0, LWA_COLORKEY);
+        PumpMessages(50);
+    }
+
     // The control's own window as the system sees it, found among the frame's children.
     HWND ShellEmbedding() const { return FindWindowExW(frame, nullptr, L"Shell Embedding", nullptr); }
 

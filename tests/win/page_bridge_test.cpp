@@ -115,20 +115,6 @@ protected:
         for (ChromeButton b : kLandingButtons) EXPECT_FALSE(IsWindowVisible(button(b))) << "landing button " << b;
     }
 
-    // Undoes a switch, so that a table of scripts can each start from the landing view.
-    void BackToLanding() {
-        *gLauncher.viewMode = static_cast<int>(View::Landing);
-        gLauncher.fullScreen = false;
-        gLauncher.barButtonsShown = false;
-        for (ChromeButton b : kBarButtons) ShowWindow(button(b), SW_HIDE);
-        for (ChromeButton b : kLandingButtons) ShowWindow(button(b), SW_SHOW);
-        const IntPoint origin = CentredOrigin(gLauncher.screenWidth, gLauncher.screenHeight);
-        MoveWindow(frame, origin.x, origin.y, kLandingWidth, kLandingHeight, TRUE);
-        host->setRect(ToRect(kLandingBrowserRect));
-        SetLayeredWindowAttributes(frame, kColourKeyRef, 0, LWA_COLORKEY);
-        PumpMessages(50);
-    }
-
     RECT savedWorkArea = {};
 };
 
