@@ -1,7 +1,10 @@
 // Runs with the WebBrowser control made unavailable (its DLL disabled for these runs,
 // see tests/CMakeLists.txt): the launcher reports the failure once and carries on with
 // its window and without a control.
+#include <shlobj.h>
+
 #include <memory>
+#include <string>
 
 #include "../../browser/dispatch_name.h"
 #include "../../browser/navigation.h"
@@ -66,7 +69,18 @@ TEST_F(ControlUnavailable, HostReportsOnceNavigatesNowhereAndStaysSafeToUse) {
     EXPECT_TRUE(server.requestLines().empty()) << "no control, no start page";
 }
 
-TEST(ControlUnavailableLaunch, TheLauncherShowsOneErrorBoxThenItsWindowAndClosesNormally) {
+std::wstring DesktopShortcut() {
+    wchar_t desktop[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop);
+    return std::wstring(desktop) + L"\\Orvendal.lnk";
+}
+
+TEST(ControlUnavailableLaunch, TheLauncherShowsOneErrorBoxThenItsWindowAndStaysUsableToTheEnd) {
+    // Start-up goes on after the box: the shortcut, written after the browser host is
+    // made, must be there again.
+    const std::wstring shortcut = DesktopShortcut();
+    DeleteFileW(shortcut.c_str());
+    ASSERT_EQ(GetFileAttributesW(shortcut.c_str()), INVALID_FILE_ATTRIBUTES);
     LaunchedLauncher launcher;
     ASSERT_TRUE(launcher.started());
     HWND box = nullptr;
@@ -89,8 +103,13 @@ TEST(ControlUnavailableLaunch, TheLauncherShowsOneErrorBoxThenItsWindowAndCloses
     EXPECT_EQ(FindProcessWindow(launcher.processId(), L"#32770"), nullptr) << "a second box";
     EXPECT_EQ(launcher.WaitForExit(0), static_cast<DWORD>(STILL_ACTIVE)) << "it must not have crashed";
     EXPECT_EQ(CountChildButtons(frame).visible, 3);
+    EXPECT_NE(GetFileAttributesW(shortcut.c_str()), INVALID_FILE_ATTRIBUTES) << "no shortcut written";
 
-    PostMessageW(frame, WM_CLOSE, 0, 0);
+    // Its own close button still asks and ends it cleanly.
+    HWND close = FindVisibleButton(frame, LandingClose);
+    ASSERT_NE(close, nullptr);
+    PostMessageW(close, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ASSERT_NO_FATAL_FAILURE(AnswerQuitConfirmation(launcher, frame, IDOK));
     EXPECT_EQ(launcher.WaitForExit(), 0u);
 }
 
