@@ -272,7 +272,6 @@ class Acceptance(unittest.TestCase):
 
     def test_window_takes_the_shape_of_the_artwork(self):
         _, _, geometry = self.start_launcher()
-        time.sleep(0.5)  # the buttons' first paints
         shot = screenshot()
         area = window_area(shot, geometry)
         self.assertEqual(count(of_colour(area, KEY)), 0, "pixels of the key colour must be cut out, not shown")
@@ -290,7 +289,12 @@ class Acceptance(unittest.TestCase):
 
     def test_the_three_buttons_show_their_faces(self):
         _, _, geometry = self.start_launcher()
-        time.sleep(0.5)
+
+        def all_faces_shown():
+            shot = screenshot()
+            return all(share_of_face_shown(shot, geometry, button) > 0.85 for button in BUTTONS)
+
+        wait_for(all_faces_shown, 5, interval=0.3)  # the buttons paint themselves after the artwork
         shot = screenshot()
         for button in BUTTONS:
             with self.subTest(button=button):
