@@ -92,8 +92,11 @@ def pointer_position():
     return [fields.get("x"), fields.get("y")]
 
 
-def visible_windows(title):
-    return xdotool("search", "--onlyvisible", "--name", title)
+def visible_windows(title, process=None):
+    """Shown X windows of that title; only those of the process when one is given
+    (Wine keeps the process id through its loader: it is the window's _NET_WM_PID)."""
+    of_process = ["--all", "--pid", str(process.pid)] if process else []
+    return xdotool("search", "--onlyvisible", *of_process, "--name", title)
 
 
 def window_geometry(window):
@@ -239,7 +242,7 @@ class Acceptance(unittest.TestCase):
         """Starts the launcher and waits until its window shows the artwork; the
         process, the X window and its place."""
         process = self.start()
-        windows = wait_for(lambda: visible_windows(WINDOW_TITLE), 30)
+        windows = wait_for(lambda: visible_windows(WINDOW_TITLE, process), 30)
         self.assertEqual(len(windows), 1, "one launcher window must appear")
         window = windows[0]
         geometry = window_geometry(window)
@@ -256,12 +259,12 @@ class Acceptance(unittest.TestCase):
         self.assertTrue(wait_for(lambda: pointer_position() == at, 5), "the pointer did not get there")
         xdotool("click", "1")
 
-    def answer_confirmation(self, key):
-        boxes = wait_for(lambda: visible_windows(CONFIRMATION_TITLE), 10)
+    def answer_confirmation(self, process, key):
+        boxes = wait_for(lambda: visible_windows(CONFIRMATION_TITLE, process), 10)
         self.assertEqual(len(boxes), 1, "a box titled 退出 must appear")
         xdotool("windowfocus", "--sync", boxes[0])
         xdotool("key", key)
-        self.assertTrue(wait_for(lambda: not visible_windows(CONFIRMATION_TITLE), 10), "the box stays open")
+        self.assertTrue(wait_for(lambda: not visible_windows(CONFIRMATION_TITLE, process), 10), "the box stays open")
 
     # -- the cases --
 
@@ -304,13 +307,13 @@ class Acceptance(unittest.TestCase):
     def test_closing_asks_first_cancel_keeps_it_ok_ends_it_with_exit_code_zero(self):
         process, _, geometry = self.start_launcher()
         self.click(geometry, "close")
-        self.answer_confirmation("Escape")  # Cancel
-        self.assertTrue(stays(lambda: process.poll() is None and visible_windows(WINDOW_TITLE), 1.0),
+        self.answer_confirmation(process, "Escape")  # Cancel
+        self.assertTrue(stays(lambda: process.poll() is None and visible_windows(WINDOW_TITLE, process), 1.0),
                         "Cancel must leave the launcher running and shown")
         self.click(geometry, "close")
-        self.answer_confirmation("Return")  # OK, the default button
+        self.answer_confirmation(process, "Return")  # OK, the default button
         self.assertEqual(process.wait(timeout=15), 0)
-        self.assertEqual(visible_windows(WINDOW_TITLE), [])
+        self.assertEqual(visible_windows(WINDOW_TITLE, process), [])
 
     def test_installs_a_copy_of_itself_and_a_desktop_shortcut_to_it(self):
         self.start_launcher()  # the install step is over before the first paint
@@ -346,12 +349,12 @@ class Acceptance(unittest.TestCase):
     def test_f10_hides_and_shows_the_window_from_another_program(self):
         self.assertTrue(os.path.isfile(KEY_COUNTER), KEY_COUNTER)
         report = os.path.join(self.prefix.folder, "key-counts.txt")
-        self.start(KEY_COUNTER, "Z:" + report.replace("/", "\\"))
+        other = self.start(KEY_COUNTER, "Z:" + report.replace("/", "\\"))
         self.assertTrue(wait_for(lambda: os.path.exists(report), 30), "the other program did not start")
-        counters = wait_for(lambda: visible_windows("^KeyCounter"), 10)
+        counters = wait_for(lambda: visible_windows("^KeyCounter", other), 10)
         self.assertTrue(counters, "the other program shows no window")
         counter = counters[0]
-        _, window, geometry = self.start_launcher()
+        launcher, window, geometry = self.start_launcher()
 
         def counter_in_front():
             with open(report, encoding="utf-8") as f:
@@ -369,13 +372,16 @@ class Acceptance(unittest.TestCase):
                     return
             self.fail("the other program cannot come in front")
 
+        def hidden():
+            return not visible_windows(WINDOW_TITLE, launcher)
+
         bring_counter_to_front()
         xdotool("key", "F10")
-        self.assertTrue(wait_for(lambda: not visible_windows(WINDOW_TITLE), 5), "F10 did not hide the window")
-        self.assertTrue(stays(lambda: not visible_windows(WINDOW_TITLE), 1.0), "the window came back by itself")
+        self.assertTrue(wait_for(hidden, 5), "F10 did not hide the window")
+        self.assertTrue(stays(hidden, 1.0), "the window came back by itself")
         bring_counter_to_front()
         xdotool("key", "F10")
-        self.assertTrue(wait_for(lambda: visible_windows(WINDOW_TITLE), 5), "F10 did not show the window again")
+        self.assertTrue(wait_for(lambda: not hidden(), 5), "F10 did not show the window again")
         self.assertEqual(window_geometry(window), geometry, "the window comes back where it was")
         self.assertTrue(wait_for(lambda: share_of_artwork_shown(screenshot(), geometry) > 0.97, 10, interval=0.3),
                         "the window came back without its artwork")
