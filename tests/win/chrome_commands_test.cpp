@@ -53,15 +53,11 @@ std::vector<DWORD> OwnChildren() {
     GetModuleFileNameW(nullptr, ownPath, MAX_PATH);
     const std::wstring ownName = std::wstring(ownPath).substr(std::wstring(ownPath).find_last_of(L'\\') + 1);
     std::vector<DWORD> children;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+    for (const PROCESSENTRY32W& entry : ProcessList()) {
         if (entry.th32ParentProcessID == GetCurrentProcessId() && lstrcmpiW(entry.szExeFile, ownName.c_str()) == 0) {
             children.push_back(entry.th32ProcessID);
         }
     }
-    CloseHandle(snapshot);
     return children;
 }
 

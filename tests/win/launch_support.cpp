@@ -103,26 +103,16 @@ void AnswerQuitConfirmation(const LaunchedLauncher& launcher, HWND frame, int an
 
 std::vector<DWORD> RunningProcesses() {
     std::vector<DWORD> ids;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-        ids.push_back(entry.th32ProcessID);
-    }
-    CloseHandle(snapshot);
+    for (const PROCESSENTRY32W& entry : ProcessList()) ids.push_back(entry.th32ProcessID);
     return ids;
 }
 
 std::vector<DWORD> NewChildProcesses(DWORD parent, const std::vector<DWORD>& before) {
     std::vector<DWORD> children;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+    for (const PROCESSENTRY32W& entry : ProcessList()) {
         const bool old = std::find(before.begin(), before.end(), entry.th32ProcessID) != before.end();
         if (entry.th32ParentProcessID == parent && !old) children.push_back(entry.th32ProcessID);
     }
-    CloseHandle(snapshot);
     return children;
 }
 

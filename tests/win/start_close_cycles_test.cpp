@@ -20,13 +20,9 @@ constexpr int kCycles = 20;
 // Every running process of the launcher in this prefix, the installed copy included.
 std::vector<DWORD> LauncherProcesses() {
     std::vector<DWORD> found;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+    for (const PROCESSENTRY32W& entry : ProcessList()) {
         if (lstrcmpiW(entry.szExeFile, L"Orvendal.exe") == 0) found.push_back(entry.th32ProcessID);
     }
-    CloseHandle(snapshot);
     return found;
 }
 

@@ -100,6 +100,18 @@ LRESULT CALLBACK MessageBoxAnswerer::CallProc(int code, WPARAM wParam, LPARAM lP
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+std::vector<PROCESSENTRY32W> ProcessList() {
+    std::vector<PROCESSENTRY32W> processes;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        processes.push_back(entry);
+    }
+    CloseHandle(snapshot);
+    return processes;
+}
+
 RECT RectInParent(HWND child) {
     RECT rect;
     GetWindowRect(child, &rect);

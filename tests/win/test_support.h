@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <string>
 #include <vector>
@@ -68,6 +69,9 @@ SeenMessageBox ReadMessageBox(HWND box);
 
 // A window's rectangle in its parent's client coordinates.
 RECT RectInParent(HWND child);
+
+// Every process running in this Wine prefix (or on this Windows) now.
+std::vector<PROCESSENTRY32W> ProcessList();
 
 // Top-level windows of a class that belong to a process.
 HWND FindProcessWindow(DWORD processId, const wchar_t* className);
