@@ -24,25 +24,6 @@ LONGLONG TicksPerSecond() {
     return frequency;
 }
 
-struct WindowSearch {
-    DWORD processId;
-    const wchar_t* className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
-    WindowSearch* search = reinterpret_cast<WindowSearch*>(lParam);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    if (owner == search->processId && lstrcmpW(name, search->className) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 bool Near(COLORREF a, COLORREF b) {
     const int tolerance = 2;
     return abs(GetRValue(a) - GetRValue(b)) <= tolerance && abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
@@ -125,12 +106,6 @@ double MedianOf(std::vector<double> values) {
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
 }
 
-HWND FindProcessWindow(DWORD processId, const wchar_t* className) {
-    WindowSearch search = {processId, className, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 bool IsShapedAndVisible(HWND window) {
     DWORD flags = 0;
     return window && IsWindowVisible(window) && GetLayeredWindowAttributes(window, nullptr, nullptr, &flags) &&
@@ -198,13 +173,6 @@ bool ArtProbe::OnScreen(POINT origin) const {
     }
     ReleaseDC(nullptr, screen);
     return all;
-}
-
-std::wstring OwnFolder() {
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
 }
 
 DWORD RunAndWait(const std::wstring& commandLine, DWORD milliseconds) {

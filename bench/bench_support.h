@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+// Finding a process's window and the program's own folder, shared with the Windows tests.
+#include "../tests/win/test_support.h"
+
 // QueryPerformanceCounter in milliseconds. The counter is one clock for every process
 // of the machine, so a parent's stamp taken just before CreateProcess can be compared
 // with the child's own stamps.
@@ -43,9 +46,6 @@ private:
 
 double MedianOf(std::vector<double> values);
 
-// The visible top-level window of a class that belongs to a process, or null.
-HWND FindProcessWindow(DWORD processId, const wchar_t* className);
-
 // True once the window is shown and has switched to its colour key.
 bool IsShapedAndVisible(HWND window);
 
@@ -70,9 +70,6 @@ private:
     };
     std::vector<Probe> points_;
 };
-
-// The program's own folder, with a trailing backslash.
-std::wstring OwnFolder();
 
 // Runs a program with the given command line and waits for it (up to the time).
 // Its exit code, or STILL_ACTIVE when it was ended for taking too long.

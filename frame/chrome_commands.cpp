@@ -45,11 +45,6 @@ void RelaunchAndClose() {
     Close();
 }
 
-void FullScreen() {
-    gLauncher.fullScreen = true;
-    EnterFullScreen();
-}
-
 // Only F10 brings the window back, so the foreground and the Z order are left alone.
 void Hide() {
     ShowWindow(gLauncher.frameWindow, SW_HIDE);
@@ -72,7 +67,7 @@ constexpr CommandHandler kCommandHandlers[] = {
     {ChromeCommand::Reload, ReloadPage},
     {ChromeCommand::Close, Close},
     {ChromeCommand::RelaunchAndClose, RelaunchAndClose},
-    {ChromeCommand::FullScreen, FullScreen},
+    {ChromeCommand::FullScreen, StartFullScreen},
     {ChromeCommand::Hide, Hide},
     {ChromeCommand::ClearCache, ClearCache},
 };

@@ -30,11 +30,6 @@ void ShowFrame() {
     gLauncher.windowShown = true;
 }
 
-void StartFullScreen() {
-    gLauncher.fullScreen = true;
-    EnterFullScreen();
-}
-
 void EndFullScreen() {
     gLauncher.fullScreen = false;
     LeaveFullScreen();
@@ -77,6 +72,11 @@ LRESULT CALLBACK KeyboardHookProc(int code, WPARAM message, LPARAM event) {
         CarryOut(decision.action);
     }
     return CallNextHookEx(gLauncher.keyboardHook, code, message, event);
+}
+
+void StartFullScreen() {
+    gLauncher.fullScreen = true;
+    EnterFullScreen();
 }
 
 void EnterFullScreen() {

@@ -17,5 +17,8 @@ void EnterFullScreen();
 // size handling puts the page under the title bar. The caller clears fullScreen first.
 void LeaveFullScreen();
 
+// Sets fullScreen, then enters full screen: what F11 and the full-screen button do.
+void StartFullScreen();
+
 // Repaints the eight title-bar buttons at once, in their row order.
 void RepaintBarButtons();
