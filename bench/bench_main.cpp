@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "../frame/layout.h"
+#include "../core/layout.h"
 #include "bench_support.h"
 #include "hook_proc_bench.h"
 #include "launcher_steps.h"

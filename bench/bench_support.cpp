@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "../frame/layout.h"
+#include "../core/layout.h"
 #include "../res/resource_ids.h"
 
 namespace {

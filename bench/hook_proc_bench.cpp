@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "../shell/hotkeys.h"
-#include "../shell/launcher_state.h"
+#include "../core/launcher_state.h"
 #include "allocation_counter.h"
 
 namespace {
@@ -47,7 +47,7 @@ double NanosecondsPerEvent(HookProc volatile hook) {
 void MeasureHookProc(Samples& samples) {
     // The worst case for "no hot key down": shown, in the game view, where every key
     // the hook knows could act.
-    gLauncher.viewMode = new int(1);
+    gLauncher.viewMode = new View(View::Game);
     gLauncher.windowShown = true;
     gLauncher.fullScreen = false;
 

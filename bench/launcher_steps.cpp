@@ -5,13 +5,13 @@
 #include <ole2.h>
 
 #include "../browser/web_browser.h"
-#include "../frame/chrome_table.h"
+#include "../core/chrome_table.h"
 #include "../frame/frame_window.h"
 #include "../frame/images.h"
-#include "../frame/layout.h"
+#include "../core/layout.h"
 #include "../shell/hotkeys.h"
 #include "../shell/install.h"
-#include "../shell/launcher_state.h"
+#include "../core/launcher_state.h"
 #include "../shell/startup.h"
 
 void StepClock::Mark(const char* name) {
@@ -66,7 +66,7 @@ bool PumpOneLauncherMessage(DispatchTimes* times) {
 
 bool StartLauncherStepByStep(StepClock& clock, DWORD milliseconds) {
     clock.Mark("entry");
-    gLauncher.viewMode = new int(static_cast<int>(View::Landing));
+    gLauncher.viewMode = new View(View::Landing);
     gLauncher.screenWidth = GetSystemMetrics(SM_CXSCREEN);
     gLauncher.screenHeight = GetSystemMetrics(SM_CYSCREEN);
     OleInitialize(nullptr);
@@ -83,14 +83,14 @@ bool StartLauncherStepByStep(StepClock& clock, DWORD milliseconds) {
     clock.Mark("decode");
     InstallKeyboardHook();
     clock.Mark("hook");
-    gLauncher.browser = new WebBrowser(gLauncher.frameWindow, gLauncher.viewMode);
+    gLauncher.browser = new WebBrowser(gLauncher.frameWindow);
     clock.Mark("control");
     const RECT landingRect = {kLandingBrowserRect.left, kLandingBrowserRect.top, kLandingBrowserRect.right,
                               kLandingBrowserRect.bottom};
     gLauncher.browser->setRect(landingRect);
     clock.Mark("place");
     ShowWindow(gLauncher.frameWindow, SW_SHOWNORMAL);
-    SetLayeredWindowAttributes(gLauncher.frameWindow, kColourKeyRef, 0, LWA_ALPHA);
+    SetLayeredWindowAttributes(gLauncher.frameWindow, kColourKey, 0, LWA_ALPHA);
     clock.Mark("show");
     InstallAndLinkToDesktop();
     clock.Mark("install");

@@ -3,8 +3,8 @@
 #include <oleauto.h>
 
 #include "../browser/web_browser.h"
-#include "../frame/layout.h"
-#include "../shell/launcher_state.h"
+#include "../core/layout.h"
+#include "../core/launcher_state.h"
 #include "launcher_steps.h"
 
 namespace {

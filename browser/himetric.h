@@ -1,7 +1,7 @@
 // Pixel to HIMETRIC (hundredths of a millimetre) conversion, as OLE extents want it.
 #pragma once
 
-#include "../shell/geometry.h"
+#include "../core/geometry.h"
 
 inline constexpr int kHimetricPerInch = 2540;
 

@@ -1,7 +1,8 @@
 #include "navigation.h"
 
-#include "../shell/launcher_state.h"
-#include "../shell/program_path.h"
+#include <string.h>
+
+#include "../core/launcher_state.h"
 #include "web_browser.h"
 
 #ifndef ORVENDAL_PORTAL_HOST
@@ -21,7 +22,7 @@ VARIANT NoHistoryFlags() {
     return flags;
 }
 
-void NavigateTo(IWebBrowser2* browser, BSTR url) {
+void NavigateWithoutHistory(IWebBrowser2* browser, BSTR url) {
     VARIANT flags = NoHistoryFlags();
     browser->Navigate(url, &flags, nullptr, nullptr, nullptr);
     VariantClear(&flags);
@@ -37,11 +38,22 @@ void WebBrowser::navigate(std::wstring url) {
     if (!address) {
         return;  // out of memory for the copy: the page simply stays blank
     }
-    NavigateTo(webBrowser2, address);
+    NavigateWithoutHistory(webBrowser2, address);
     SysFreeString(address);
 }
 
-void NavigateToStartPage(WebBrowser& host) {
+wchar_t* AnsiToWide(const char* text) {
+    const int length = static_cast<int>(strlen(text));
+    const int count = length > 0 ? MultiByteToWideChar(CP_ACP, 0, text, length, nullptr, 0) : 0;
+    wchar_t* wide = new wchar_t[count + 1];
+    if (count > 0) {
+        MultiByteToWideChar(CP_ACP, 0, text, length, wide, count);
+    }
+    wide[count] = L'\0';
+    return wide;
+}
+
+void OpenStartPage(WebBrowser& host) {
     wchar_t* wide = AnsiToWide(StartPageUrl);
     host.navigate(wide);
     delete[] wide;
@@ -54,7 +66,7 @@ void ReloadPage() {
     }
     BSTR current = nullptr;
     if (host->webBrowser2->get_LocationURL(&current) == S_OK) {
-        NavigateTo(host->webBrowser2, current);
+        NavigateWithoutHistory(host->webBrowser2, current);
     }
     SysFreeString(current);
 }

@@ -1,26 +1,11 @@
 // window.external: the page's one way into the launcher. Any member whose name starts
 // with "e" switches, once and for good, from the landing view to the game view; every
-// other name gets no identifier. The switch runs inside the page's script call, and
-// the resize it causes lays out the game view before that call returns.
-#include "../frame/layout.h"
-#include "../shell/launcher_state.h"
+// other name gets no identifier. The switch is the frame's to make: it is asked with a
+// sent message, so it runs inside the page's script call, and the resize it causes
+// lays out the game view before that call returns.
+#include "../core/launcher_state.h"
 #include "dispatch_name.h"
 #include "web_browser.h"
-
-namespace {
-
-void SwitchToGameView(WebBrowser& host) {
-    *host.viewMode = static_cast<int>(View::Game);
-    InvalidateRect(host.frameWindow, nullptr, TRUE);
-    // Drop the landing colour key: the game view is an opaque rectangle.
-    SetLayeredWindowAttributes(host.frameWindow, 0, 255, LWA_ALPHA);
-    RECT workArea = {};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
-    const IntSize size = GameWindowSize({workArea.left, workArea.top, workArea.right, workArea.bottom});
-    MoveWindow(host.frameWindow, 0, 0, size.width, size.height, TRUE);
-}
-
-}  // namespace
 
 STDMETHODIMP WebBrowser::GetTypeInfoCount(UINT* count) {
     if (!count) {
@@ -54,8 +39,8 @@ STDMETHODIMP WebBrowser::GetIDsOfNames(REFIID, LPOLESTR* names, UINT nameCount, 
 }
 
 STDMETHODIMP WebBrowser::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
-    if (id == kDispidGameView && viewMode) {
-        SwitchToGameView(*this);
+    if (id == kDispidGameView) {
+        SendMessageW(frameWindow, kSwitchToGameViewMessage, 0, 0);
     }
     return S_OK;
 }

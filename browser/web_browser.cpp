@@ -3,8 +3,6 @@
 // DoVerb), so every field a callback reads is set before the call that triggers it.
 #include "web_browser.h"
 
-#include "../frame/frame_window.h"
-#include "../shell/geometry.h"
 #include "himetric.h"
 #include "navigation.h"
 
@@ -28,9 +26,9 @@ SIZE ScreenDpi() {
 
 }  // namespace
 
-WebBrowser::WebBrowser(HWND frame, int* mode) : frameWindow(frame), viewMode(mode) {
+WebBrowser::WebBrowser(HWND frame) : frameWindow(frame) {
     if (createControl()) {
-        NavigateToStartPage(*this);
+        OpenStartPage(*this);
     }
 }
 

@@ -24,7 +24,7 @@ class WebBrowser : public IOleClientSite,
 public:
     // Creates the control in place in frameWindow and opens the start page. A failed
     // creation has shown its message box; the host then stays without a control.
-    WebBrowser(HWND frameWindow, int* viewMode);
+    explicit WebBrowser(HWND frameWindow);
 
     // IUnknown, shared by every view.
     STDMETHODIMP QueryInterface(REFIID riid, void** object) override;
@@ -112,7 +112,6 @@ public:
     RECT rect = kInitialHostRect;
     HWND frameWindow = nullptr;
     HWND cachedControlWindow = nullptr;
-    int* viewMode = nullptr;
 
 private:
     bool createControl();

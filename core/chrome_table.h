@@ -30,6 +30,7 @@ enum class ChromeCommand {
     FullScreen,
     Hide,
     ClearCache,
+    Count,  // not a command: how many there are
 };
 
 struct ChromeButtonSpec {
@@ -66,6 +67,15 @@ inline constexpr ChromeButtonSpec kChromeButtons[ChromeButtonCount] = {
     {BarSelectServer,    0,   0,  57, 30, false, 489, IDB_SELECT_SERVER,    ChromeCommand::RelaunchAndClose, kSelectServerText, kQuitCaption},
 };
 // clang-format on
+
+// The table is indexed by ChromeButton and creates the buttons in its own order.
+constexpr bool TableFollowsButtonOrder() {
+    for (int i = 0; i < ChromeButtonCount; ++i) {
+        if (kChromeButtons[i].button != i) return false;
+    }
+    return true;
+}
+static_assert(TableFollowsButtonOrder(), "kChromeButtons: one row per ChromeButton, in creation order");
 
 inline constexpr int kLandingButtonCount = 3;
 inline constexpr int kBarButtonCount = 8;

@@ -6,18 +6,23 @@
 
 #include <windows.h>
 
-#include "../frame/chrome_table.h"
+#include "chrome_table.h"
+#include "hot_keys.h"
 
 namespace Gdiplus {
 class Image;
 }
 class WebBrowser;
 
+// The launcher's two views. The landing view turns into the game view once, when a
+// page asks for it; nothing turns it back.
+enum class View { Landing = 0, Game = 1 };
+
 struct LauncherState {
     HINSTANCE instance = nullptr;
     HWND frameWindow = nullptr;
     HHOOK keyboardHook = nullptr;
-    int* viewMode = nullptr;  // the shared ViewMode cell: 0 Landing, 1 Game; only the page bridge writes 1
+    View* viewMode = nullptr;  // the shared view cell, allocated at start; only the switch to the game view writes it
     bool fullScreen = false;
     bool barButtonsShown = false;
     bool windowShown = true;  // counts as shown from the start, before the first paint too
@@ -26,10 +31,15 @@ struct LauncherState {
     Gdiplus::Image* landingImage = nullptr;
     WebBrowser* browser = nullptr;
     HWND buttons[ChromeButtonCount] = {};  // indexed by ChromeButton
+    HeldHotKeys heldHotKeys = {};          // kept by the keyboard hook from one event to the next
 };
 
 extern LauncherState gLauncher;
 
 inline bool InGameView() {
-    return gLauncher.viewMode != nullptr && *gLauncher.viewMode == 1;
+    return gLauncher.viewMode != nullptr && *gLauncher.viewMode == View::Game;
 }
+
+// Sent (synchronously) to the frame window by the page bridge: switch to the game view
+// now, inside the page's call. The bridge lives below the frame and cannot call it.
+inline constexpr UINT kSwitchToGameViewMessage = WM_APP + 1;

@@ -3,7 +3,7 @@
 // client pixels of the frame window, as Windows' RECT.
 #pragma once
 
-#include "../shell/geometry.h"
+#include "geometry.h"
 #include "chrome_table.h"
 
 inline constexpr int kLandingWidth = 1196;  // the landing artwork's own size
@@ -18,9 +18,8 @@ inline constexpr int kTitleStripEnd = 3000;  // no tile starts at or beyond this
 inline constexpr int kResizeBand = 5;
 inline constexpr IntSize kMinTrackSize = {800, 600};
 
-inline constexpr unsigned kColourKey = 0x001E1E1Eu;  // RGB(30, 30, 30) as a COLORREF
-
-enum class View { Landing = 0, Game = 1 };
+// RGB(30, 30, 30) as a COLORREF: the artwork's background, cut away on the screen.
+inline constexpr unsigned kColourKey = 0x001E1E1Eu;
 
 // Hit-test answers, with the values Windows gives HTCAPTION, HTLEFT and the rest.
 enum HitCode {

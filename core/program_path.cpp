@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <string.h>
-
 #include <string>
 
 const wchar_t* ProgramPath() {
@@ -22,15 +20,4 @@ const wchar_t* ProgramPath() {
         path = buffer;
     }
     return path.c_str();
-}
-
-wchar_t* AnsiToWide(const char* text) {
-    const int length = static_cast<int>(strlen(text));
-    const int count = length > 0 ? MultiByteToWideChar(CP_ACP, 0, text, length, nullptr, 0) : 0;
-    wchar_t* wide = new wchar_t[count + 1];
-    if (count > 0) {
-        MultiByteToWideChar(CP_ACP, 0, text, length, wide, count);
-    }
-    wide[count] = L'\0';
-    return wide;
 }

@@ -3,7 +3,7 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
-#include "../shell/launcher_state.h"
+#include "../core/launcher_state.h"
 #include "chrome_commands.h"
 #include "images.h"
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "chrome_table.h"
+#include "../core/chrome_table.h"
 
 LRESULT CALLBACK ChromeButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

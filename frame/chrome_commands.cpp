@@ -5,9 +5,9 @@
 #include <shellapi.h>
 
 #include "../browser/navigation.h"
-#include "../shell/hotkeys.h"
-#include "../shell/launcher_state.h"
-#include "../shell/program_path.h"
+#include "../core/launcher_state.h"
+#include "../core/program_path.h"
+#include "view_changes.h"
 
 namespace {
 
@@ -45,12 +45,6 @@ void RelaunchAndClose() {
     Close();
 }
 
-// Only F10 brings the window back, so the foreground and the Z order are left alone.
-void Hide() {
-    ShowWindow(gLauncher.frameWindow, SW_HIDE);
-    gLauncher.windowShown = false;
-}
-
 // Neither waited for nor checked; the page stays as it is.
 void ClearCache() {
     ShellExecuteW(nullptr, L"open", kCacheCleaner, kCacheCleanerArguments, L"", SW_MINIMIZE);
@@ -67,10 +61,23 @@ constexpr CommandHandler kCommandHandlers[] = {
     {ChromeCommand::Reload, ReloadPage},
     {ChromeCommand::Close, Close},
     {ChromeCommand::RelaunchAndClose, RelaunchAndClose},
-    {ChromeCommand::FullScreen, StartFullScreen},
-    {ChromeCommand::Hide, Hide},
+    {ChromeCommand::FullScreen, EnterFullScreen},
+    {ChromeCommand::Hide, HideFrameByButton},
     {ChromeCommand::ClearCache, ClearCache},
 };
+
+// A command added to the table without a handler, or a handler out of place, is a
+// build error rather than a button that silently does nothing.
+constexpr bool EveryCommandHasItsHandler() {
+    if (sizeof(kCommandHandlers) / sizeof(kCommandHandlers[0]) != static_cast<size_t>(ChromeCommand::Count)) {
+        return false;
+    }
+    for (size_t i = 0; i < static_cast<size_t>(ChromeCommand::Count); ++i) {
+        if (static_cast<size_t>(kCommandHandlers[i].command) != i) return false;
+    }
+    return true;
+}
+static_assert(EveryCommandHasItsHandler(), "kCommandHandlers: one handler per ChromeCommand, in the enum's order");
 
 // The box belongs to the clicked button, not to the frame.
 bool Confirmed(const ChromeButtonSpec& entry, HWND clicked) {
@@ -85,10 +92,5 @@ void RunChromeCommand(ChromeButton button, HWND clicked) {
     if (!Confirmed(entry, clicked)) {
         return;
     }
-    for (const CommandHandler& handler : kCommandHandlers) {
-        if (handler.command == entry.command) {
-            handler.run();
-            return;
-        }
-    }
+    kCommandHandlers[static_cast<size_t>(entry.command)].run();
 }

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "chrome_table.h"
+#include "../core/chrome_table.h"
 
 // clicked is the button's own window: confirmations are owned by it.
 void RunChromeCommand(ChromeButton button, HWND clicked);

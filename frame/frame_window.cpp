@@ -4,8 +4,8 @@
 // artwork and only then switches the window from "fully transparent" (set by start-up)
 // to the colour key, so the window is never seen unpainted.
 //
-// Game view: the page bridge makes the window opaque and sizes it to the work area;
-// WM_SIZE then puts the page under a 30-pixel title bar and lines the bar buttons up
+// Game view: the switch (view_changes.cpp) makes the window opaque and sizes it to
+// the work area; WM_SIZE then puts the page under a 30-pixel title bar and lines the bar buttons up
 // at the right edge, and WM_PAINT shows or hides the buttons to match the full-screen
 // flag before drawing the logo and the title strip. Since the buttons and the page are
 // child windows and the frame clips them, the strip drawn under them never shows.
@@ -17,11 +17,11 @@
 #include <gdiplus.h>
 #include <windowsx.h>
 
-#include "../browser/web_browser.h"
-#include "../shell/launcher_state.h"
+#include "../core/launcher_state.h"
+#include "../core/layout.h"
 #include "chrome_buttons.h"
 #include "images.h"
-#include "layout.h"
+#include "view_changes.h"
 
 static_assert(HitCaption == HTCAPTION && HitLeft == HTLEFT && HitRight == HTRIGHT && HitTop == HTTOP &&
                   HitTopLeft == HTTOPLEFT && HitTopRight == HTTOPRIGHT && HitBottom == HTBOTTOM &&
@@ -35,10 +35,6 @@ bool titleImagesLoaded = false;
 ChromeImage logoImage;
 ChromeImage stripImage;
 
-void ShowButton(ChromeButton button, int command) {
-    ShowWindow(gLauncher.buttons[button], command);
-}
-
 LRESULT OnCreate(HWND window) {
     for (const ChromeButtonSpec& entry : kChromeButtons) {
         gLauncher.buttons[entry.button] =
@@ -46,7 +42,7 @@ LRESULT OnCreate(HWND window) {
                             window, nullptr, gLauncher.instance, nullptr);
     }
     for (ChromeButton button : kLandingButtons) {
-        ShowButton(button, SW_SHOWNORMAL);
+        ShowWindow(gLauncher.buttons[button], SW_SHOWNORMAL);
     }
     for (ChromeButton button : kLandingButtons) {
         SubclassChromeButton(gLauncher.buttons[button]);
@@ -58,22 +54,7 @@ LRESULT OnCreate(HWND window) {
 }
 
 LRESULT OnSize(HWND window) {
-    if (!gLauncher.browser || !InGameView()) {
-        return 0;  // the browser host is created after the window; the landing view never moves
-    }
-    RECT client;
-    GetClientRect(window, &client);
-    const IntRect page = GameBrowserRect(client.right, client.bottom);
-    RECT pageRect = {page.left, page.top, page.right, page.bottom};
-    gLauncher.browser->setRect(pageRect);
-    for (ChromeButton button : kBarButtons) {
-        InvalidateRect(gLauncher.buttons[button], nullptr, TRUE);
-    }
-    for (ChromeButton button : kBarButtons) {
-        const IntPoint at = GameButtonPosition(button, client.right);
-        MoveWindow(gLauncher.buttons[button], at.x, client.top + at.y, kChromeButtons[button].width, kTitleBarHeight,
-                   TRUE);
-    }
+    LayOutGameView(window);
     return 0;
 }
 
@@ -87,24 +68,7 @@ void PaintLanding(HWND window) {
     EndPaint(window, &ps);
     // Replaces start-up's fully transparent state: from now on the key colour cuts the
     // window to the artwork's shape, button faces included.
-    SetLayeredWindowAttributes(window, kColourKeyRef, 0, LWA_COLORKEY);
-}
-
-void MatchButtonsToFullScreen() {
-    switch (PaintVisibilityAction(gLauncher.barButtonsShown, gLauncher.fullScreen)) {
-    case BarVisibilityAction::ShowBar:
-        for (ChromeButton button : kLandingButtons) ShowButton(button, SW_HIDE);
-        for (int i = kBarButtonCount - 1; i >= 0; --i) ShowButton(kBarButtons[i], SW_SHOW);
-        gLauncher.barButtonsShown = true;
-        break;
-    case BarVisibilityAction::HideAll:
-        for (ChromeButton button : kLandingButtons) ShowButton(button, SW_HIDE);
-        for (int i = kBarButtonCount - 1; i >= 0; --i) ShowButton(kBarButtons[i], SW_HIDE);
-        gLauncher.barButtonsShown = false;
-        break;
-    case BarVisibilityAction::Nothing:
-        break;
-    }
+    SetLayeredWindowAttributes(window, kColourKey, 0, LWA_COLORKEY);
 }
 
 void PaintGame(HWND window) {
@@ -166,6 +130,12 @@ LRESULT OnNcHitTest(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return GameHitTest(cursor.x, cursor.y, client.right, client.bottom);
 }
 
+// The page bridge's request, sent from inside the page's script call.
+LRESULT OnSwitchToGameView() {
+    SwitchToGameView();
+    return 0;
+}
+
 LRESULT OnLeftButtonDown(HWND window) {
     // Any press on the window's own surface drags it, as a caption would.
     SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
@@ -192,6 +162,8 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         return OnNcHitTest(window, message, wParam, lParam);
     case WM_LBUTTONDOWN:
         return OnLeftButtonDown(window);
+    case kSwitchToGameViewMessage:
+        return OnSwitchToGameView();
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }

@@ -8,6 +8,5 @@ inline constexpr const wchar_t* kFrameClassName = L"WindowWithEmbeddedWeb";
 inline constexpr const wchar_t* kFrameTitle = L"Orvendal";
 inline constexpr DWORD kFrameStyle = WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX;
 inline constexpr DWORD kFrameExStyle = WS_EX_LAYERED;
-inline constexpr COLORREF kColourKeyRef = RGB(30, 30, 30);
 
 LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -16,22 +16,11 @@
 // then each press acted in its turn, F11's before F10's.
 #pragma once
 
-// Windows' virtual-key codes of the three hot keys.
-inline constexpr unsigned kVirtualKeyF10 = 0x79;
-inline constexpr unsigned kVirtualKeyF11 = 0x7A;
-inline constexpr unsigned kVirtualKeyEscape = 0x1B;
-
-// The hot keys in rank order.
-enum HotKey { HotKeyF10, HotKeyF11, HotKeyEscape, HotKeyCount };
+#include "../core/hot_keys.h"
 
 struct KeyEvent {
     unsigned virtualKey;
     bool press;  // key-down or system-key-down; false for either kind of release
-};
-
-// Which hot keys are down, as far as the events seen so far tell.
-struct HeldHotKeys {
-    bool down[HotKeyCount];
 };
 
 struct LauncherKeyState {

@@ -4,51 +4,28 @@
 // nothing and passes every event on.
 #include "hotkeys.h"
 
-#include "../browser/web_browser.h"
-#include "../frame/layout.h"
+#include "../core/launcher_state.h"
+#include "../frame/view_changes.h"
 #include "hotkey_decision.h"
-#include "launcher_state.h"
 
 static_assert(kVirtualKeyF10 == VK_F10 && kVirtualKeyF11 == VK_F11 && kVirtualKeyEscape == VK_ESCAPE,
               "hot keys must be Windows' own virtual keys");
 
 namespace {
 
-HeldHotKeys heldHotKeys = {};
-
-void HideFrame() {
-    HWND frame = gLauncher.frameWindow;
-    ShowWindow(frame, SW_HIDE);
-    SetForegroundWindow(frame);
-    // Still hidden, but on top of the Z order for the moment it is shown again.
-    SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    gLauncher.windowShown = false;
-}
-
-void ShowFrame() {
-    ShowWindow(gLauncher.frameWindow, SW_SHOW);
-    gLauncher.windowShown = true;
-}
-
-void EndFullScreen() {
-    gLauncher.fullScreen = false;
-    LeaveFullScreen();
-    RepaintBarButtons();
-}
-
 void CarryOut(HotKeyAction action) {
     switch (action) {
     case HotKeyAction::HideWindow:
-        HideFrame();
+        HideFrameForBossKey();
         break;
     case HotKeyAction::ShowWindow:
-        ShowFrame();
+        ShowFrameAgain();
         break;
     case HotKeyAction::EnterFullScreen:
-        StartFullScreen();
+        EnterFullScreen();
         break;
     case HotKeyAction::LeaveFullScreen:
-        EndFullScreen();
+        LeaveFullScreen();
         break;
     case HotKeyAction::None:
         break;
@@ -66,42 +43,10 @@ LRESULT CALLBACK KeyboardHookProc(int code, WPARAM message, LPARAM event) {
         const KBDLLHOOKSTRUCT* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(event);
         const bool press = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
         const LauncherKeyState state = {gLauncher.windowShown, InGameView(), gLauncher.fullScreen};
-        const HotKeyDecision decision = DecideHotKey({key->vkCode, press}, state, heldHotKeys);
+        const HotKeyDecision decision = DecideHotKey({key->vkCode, press}, state, gLauncher.heldHotKeys);
         // Stored before acting: the window calls below may let the hook run again.
-        heldHotKeys = decision.held;
+        gLauncher.heldHotKeys = decision.held;
         CarryOut(decision.action);
     }
     return CallNextHookEx(gLauncher.keyboardHook, code, message, event);
-}
-
-void StartFullScreen() {
-    gLauncher.fullScreen = true;
-    EnterFullScreen();
-}
-
-void EnterFullScreen() {
-    RECT desktop;
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    SetWindowPos(gLauncher.frameWindow, HWND_TOP, 0, 0, desktop.right, desktop.bottom, SWP_SHOWWINDOW);
-    // After the resize on purpose: its size handling has just put the page under the
-    // title bar, and this places it over the whole screen, title bar included.
-    if (gLauncher.browser) {
-        gLauncher.browser->setRect(desktop);
-    }
-}
-
-void LeaveFullScreen() {
-    RECT workArea;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
-    const IntSize size = GameWindowSize({workArea.left, workArea.top, workArea.right, workArea.bottom});
-    SetWindowPos(gLauncher.frameWindow, HWND_TOP, 0, 0, size.width, size.height, SWP_SHOWWINDOW);
-}
-
-void RepaintBarButtons() {
-    for (ChromeButton button : kBarButtons) {
-        InvalidateRect(gLauncher.buttons[button], nullptr, TRUE);
-    }
-    for (ChromeButton button : kBarButtons) {
-        UpdateWindow(gLauncher.buttons[button]);
-    }
 }

@@ -8,17 +8,3 @@
 void InstallKeyboardHook();
 
 LRESULT CALLBACK KeyboardHookProc(int code, WPARAM message, LPARAM event);
-
-// The frame over the whole desktop and the page over the whole frame. The caller sets
-// fullScreen first; neither operation touches the flag.
-void EnterFullScreen();
-
-// The frame back on the work area (its right and bottom edges as the size); the frame's
-// size handling puts the page under the title bar. The caller clears fullScreen first.
-void LeaveFullScreen();
-
-// Sets fullScreen, then enters full screen: what F11 and the full-screen button do.
-void StartFullScreen();
-
-// Repaints the eight title-bar buttons at once, in their row order.
-void RepaintBarButtons();

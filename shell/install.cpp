@@ -7,7 +7,7 @@
 #include <shlobj.h>
 
 #include "install_decision.h"
-#include "program_path.h"
+#include "../core/program_path.h"
 
 namespace {
 

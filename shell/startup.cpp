@@ -13,13 +13,13 @@
 #include <ole2.h>
 
 #include "../browser/web_browser.h"
+#include "../core/launcher_state.h"
+#include "../core/layout.h"
 #include "../frame/frame_window.h"
 #include "../frame/images.h"
-#include "../frame/layout.h"
 #include "../res/resource_ids.h"
 #include "hotkeys.h"
 #include "install.h"
-#include "launcher_state.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ int RunMessageLoop() {
 }
 
 int RunLauncher(HINSTANCE instance, int showCommand) {
-    gLauncher.viewMode = new int(static_cast<int>(View::Landing));
+    gLauncher.viewMode = new View(View::Landing);
     gLauncher.screenWidth = GetSystemMetrics(SM_CXSCREEN);
     gLauncher.screenHeight = GetSystemMetrics(SM_CYSCREEN);
     OleInitialize(nullptr);
@@ -88,14 +88,14 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
     StartGdiplus();
     gLauncher.landingImage = DecodeLandingArt(instance);
     InstallKeyboardHook();
-    gLauncher.browser = new WebBrowser(gLauncher.frameWindow, gLauncher.viewMode);
+    gLauncher.browser = new WebBrowser(gLauncher.frameWindow);
     const RECT landingRect = {kLandingBrowserRect.left, kLandingBrowserRect.top, kLandingBrowserRect.right,
                               kLandingBrowserRect.bottom};
     gLauncher.browser->setRect(landingRect);
 
     ShowWindow(gLauncher.frameWindow, showCommand);
     // Shown but fully transparent until the first landing paint sets the colour key.
-    SetLayeredWindowAttributes(gLauncher.frameWindow, kColourKeyRef, 0, LWA_ALPHA);
+    SetLayeredWindowAttributes(gLauncher.frameWindow, kColourKey, 0, LWA_ALPHA);
 
     InstallAndLinkToDesktop();
     return RunMessageLoop();

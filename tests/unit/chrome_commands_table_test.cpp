@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "../../frame/chrome_table.h"
+#include "../../core/chrome_table.h"
 
 namespace {
 

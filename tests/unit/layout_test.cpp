@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "../../frame/layout.h"
+#include "../../core/layout.h"
 
 namespace {
 

@@ -67,7 +67,7 @@ protected:
     // Shown as start-up shows it: transparent until the first landing paint keys it.
     void ShowLanding() {
         ShowWindow(frame, SW_SHOW);
-        SetLayeredWindowAttributes(frame, kColourKeyRef, 0, LWA_ALPHA);
+        SetLayeredWindowAttributes(frame, kColourKey, 0, LWA_ALPHA);
         UpdateWindow(frame);
     }
 

@@ -25,11 +25,11 @@ protected:
     void SetUp() override {
         FrameFixture::SetUp();
         if (HasFatalFailure()) return;
-        host = new WebBrowser(frame, gLauncher.viewMode);
+        host = new WebBrowser(frame);
         gLauncher.browser = host;
         host->setRect(ToRect(kLandingBrowserRect));
         ShowWindow(frame, SW_SHOWNOACTIVATE);  // tests running beside this one keep the keyboard focus
-        SetLayeredWindowAttributes(frame, kColourKeyRef, 0, LWA_ALPHA);
+        SetLayeredWindowAttributes(frame, kColourKey, 0, LWA_ALPHA);
         ASSERT_TRUE(PumpUntil([&] { return LayeredFlags() == LWA_COLORKEY; })) << "no first landing paint";
     }
 
@@ -42,7 +42,7 @@ protected:
     // Undoes a switch to the game view, which the launcher itself never does, so that
     // cases can each start from the landing view again.
     void BackToLanding() {
-        *gLauncher.viewMode = static_cast<int>(View::Landing);
+        *gLauncher.viewMode = View::Landing;
         gLauncher.fullScreen = false;
         gLauncher.barButtonsShown = false;
         for (ChromeButton b : kBarButtons) ShowWindow(button(b), SW_HIDE);
@@ -50,7 +50,7 @@ protected:
         const IntPoint origin = CentredOrigin(gLauncher.screenWidth, gLauncher.screenHeight);
         MoveWindow(frame, origin.x, origin.y, kLandingWidth, kLandingHeight, TRUE);
         host->setRect(ToRect(kLandingBrowserRect));
-        SetLayeredWindowAttributes(frame, kColourKeyRef, 0, LWA_COLORKEY);
+        SetLayeredWindowAttributes(frame, kColourKey, 0, LWA_COLORKEY);
         PumpMessages(50);
     }
 

@@ -290,7 +290,7 @@ TEST_F(BrowserHost, GetIDsOfNamesMatchesOnlyALeadingLowercaseEOfTheFirstName) {
             }
         }
     }
-    EXPECT_EQ(*gLauncher.viewMode, 0) << "naming a member switches nothing";
+    EXPECT_EQ(*gLauncher.viewMode, ::View::Landing) << "naming a member switches nothing";
 }
 
 TEST_F(BrowserHost, GetIDsOfNamesRefusesMissingArraysAndAnEmptyRequest) {
@@ -333,7 +333,7 @@ TEST_F(BrowserHost, InvokeAnswersOkWithoutTouchingItsArgumentsAndSwitchesOnlyFor
         for (WORD flag : flags) {
             SCOPED_TRACE("identifier " + std::to_string(id) + ", flags " + std::to_string(flag));
             invoke(id, flag);
-            EXPECT_EQ(*gLauncher.viewMode, 0);
+            EXPECT_EQ(*gLauncher.viewMode, ::View::Landing);
             RECT now;
             GetWindowRect(frame, &now);
             EXPECT_TRUE(SameRect(now, landing)) << Describe(now);
@@ -341,7 +341,7 @@ TEST_F(BrowserHost, InvokeAnswersOkWithoutTouchingItsArgumentsAndSwitchesOnlyFor
         }
     }
     invoke(kDispidGameView, DISPATCH_METHOD);
-    EXPECT_EQ(*gLauncher.viewMode, 1);
+    EXPECT_EQ(*gLauncher.viewMode, ::View::Game);
     EXPECT_EQ(dispatch->Invoke(kDispidGameView, IID_NULL, 0, DISPATCH_METHOD, nullptr, nullptr, nullptr, nullptr),
               S_OK)
         << "nothing of the call is looked at, so null arguments are fine";

@@ -132,7 +132,7 @@ TEST_F(ChromeCommands, MinimizeAndRestoreAskNothingAndSendTheirSystemCommandToTh
     for (const Case& c : cases) {
         SCOPED_TRACE(c.button);
         Reset();
-        *gLauncher.viewMode = static_cast<int>(c.view);
+        *gLauncher.viewMode = c.view;
         MessageBoxAnswerer answerer(IDCANCEL);
         Click(c.button);
         EXPECT_TRUE(answerer.seen().empty()) << "nothing to confirm";
@@ -179,7 +179,7 @@ TEST_F(ChromeCommands, ConfirmedCommandsAskOwnedByTheButtonAndActOnlyOnOk) {
         SCOPED_TRACE(testing::Message() << "button " << c.button << ", view " << static_cast<int>(c.view)
                                         << (c.answer == IDOK ? ", OK" : ", Cancel"));
         Reset();
-        *gLauncher.viewMode = static_cast<int>(c.view);
+        *gLauncher.viewMode = c.view;
         MessageBoxAnswerer answerer(c.answer);
         Click(c.button);
 
@@ -259,7 +259,7 @@ TEST_F(ChromeCommands, RefreshButtonsReloadTheAddressThePageShowsNow) {
     LoopbackHttpServer server(0);
     ASSERT_TRUE(server.listening());
     const std::string shown = "GET /shown/now?page=2 HTTP/1.1";
-    gLauncher.browser = new WebBrowser(frame, gLauncher.viewMode);
+    gLauncher.browser = new WebBrowser(frame);
     ASSERT_NE(gLauncher.browser->webBrowser2, nullptr);
     const std::wstring address = L"http://127.0.0.1:" + std::to_wstring(server.port()) + L"/shown/now?page=2";
     gLauncher.browser->navigate(address.c_str());
@@ -277,7 +277,7 @@ TEST_F(ChromeCommands, RefreshButtonsReloadTheAddressThePageShowsNow) {
 }
 
 TEST_F(ChromeCommands, FullScreenButtonCoversTheDesktopWithTheWindowAndThePage) {
-    gLauncher.browser = new WebBrowser(frame, gLauncher.viewMode);
+    gLauncher.browser = new WebBrowser(frame);
     EnterGameView();
     SendMessageW(frame, WM_PAINT, 0, 0);  // the bar is shown
     Click(BarFullScreen);

@@ -38,13 +38,13 @@ protected:
     void ShowLanding() {
         ShowWindow(frame, SW_SHOW);
         // As start-up does: a layered window without attributes would never be mapped.
-        SetLayeredWindowAttributes(frame, kColourKeyRef, 0, LWA_ALPHA);
+        SetLayeredWindowAttributes(frame, kColourKey, 0, LWA_ALPHA);
         UpdateWindow(frame);  // the landing paint sets the colour key
         PumpMessages(500);
     }
 
     void ShowGame() {
-        gLauncher.browser = new WebBrowser(frame, gLauncher.viewMode);
+        gLauncher.browser = new WebBrowser(frame);
         EnterGameView();
         SetLayeredWindowAttributes(frame, 0, 255, LWA_ALPHA);  // opaque, as the game view is
         SetWindowPos(frame, HWND_TOP, 0, 0, 1400, 900, SWP_SHOWWINDOW);

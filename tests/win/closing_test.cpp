@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "../../frame/chrome_table.h"
+#include "../../core/chrome_table.h"
 #include "launch_support.h"
 #include "test_support.h"
 

@@ -31,7 +31,7 @@ TEST_F(ControlUnavailable, HostReportsOnceNavigatesNowhereAndStaysSafeToUse) {
     ASSERT_TRUE(server.listening());
 
     MessageBoxAnswerer answerer(IDOK);
-    WebBrowser* host = new WebBrowser(frame, gLauncher.viewMode);
+    WebBrowser* host = new WebBrowser(frame);
     gLauncher.browser = host;
     ASSERT_EQ(answerer.seen().size(), 1u);
     ExpectTheOleCreateBox(answerer.seen()[0]);
@@ -58,7 +58,7 @@ TEST_F(ControlUnavailable, HostReportsOnceNavigatesNowhereAndStaysSafeToUse) {
     IDispatch* dispatch = host;
     ASSERT_EQ(dispatch->GetIDsOfNames(IID_NULL, &name, 1, 0, &id), S_OK);
     EXPECT_EQ(dispatch->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, nullptr, nullptr, nullptr, nullptr), S_OK);
-    EXPECT_EQ(*gLauncher.viewMode, 1);
+    EXPECT_EQ(*gLauncher.viewMode, View::Game);
     RECT client;
     GetClientRect(frame, &client);
     EXPECT_EQ(host->rect.right, client.right - 1);

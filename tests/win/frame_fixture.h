@@ -6,8 +6,8 @@
 #include <ole2.h>
 
 #include "../../frame/frame_window.h"
-#include "../../frame/layout.h"
-#include "../../shell/launcher_state.h"
+#include "../../core/layout.h"
+#include "../../core/launcher_state.h"
 #include "../../shell/startup.h"
 
 class FrameFixture : public ::testing::Test {
@@ -16,13 +16,13 @@ protected:
         static bool started = false;
         if (!started) {
             gLauncher.instance = GetModuleHandleW(nullptr);
-            gLauncher.viewMode = new int(0);
+            gLauncher.viewMode = new View(View::Landing);
             OleInitialize(nullptr);
             StartGdiplus();
             ASSERT_NE(RegisterFrameClass(), 0);
             started = true;
         }
-        *gLauncher.viewMode = static_cast<int>(View::Landing);
+        *gLauncher.viewMode = View::Landing;
         gLauncher.fullScreen = false;
         gLauncher.barButtonsShown = false;
         gLauncher.windowShown = true;
@@ -39,7 +39,7 @@ protected:
         if (frame) ShowWindow(frame, SW_HIDE);
     }
 
-    void EnterGameView() { *gLauncher.viewMode = static_cast<int>(View::Game); }
+    void EnterGameView() { *gLauncher.viewMode = View::Game; }
 
     HWND button(ChromeButton which) const { return gLauncher.buttons[which]; }
 

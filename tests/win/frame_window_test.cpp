@@ -80,7 +80,7 @@ TEST_F(FrameWindow, HitTestFollowsTheBandsOnlyInTheGameViewOutsideFullScreen) {
 TEST_F(FrameWindow, MinMaxInfoSetsTheMinimumTrackAndTheWorkAreaCornerAsMaximum) {
     RECT workArea;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
-    for (int view : {0, 1}) {
+    for (View view : {View::Landing, View::Game}) {
         *gLauncher.viewMode = view;
         MINMAXINFO info;
         memset(&info, 0xAB, sizeof(info));
@@ -99,8 +99,8 @@ TEST_F(FrameWindow, SizeDoesNothingWithoutBrowserOrInTheLandingView) {
     MoveWindow(frame, 0, 0, 1400, 900, TRUE);  // no browser host yet
     EXPECT_EQ(RectInParent(button(BarClose)).left, 1093);
 
-    *gLauncher.viewMode = 0;
-    gLauncher.browser = new WebBrowser(frame, gLauncher.viewMode);
+    *gLauncher.viewMode = View::Landing;
+    gLauncher.browser = new WebBrowser(frame);
     const RECT before = gLauncher.browser->rect;
     MoveWindow(frame, 0, 0, 1300, 850, TRUE);
     EXPECT_EQ(RectInParent(button(BarClose)).left, 1093);
@@ -108,7 +108,7 @@ TEST_F(FrameWindow, SizeDoesNothingWithoutBrowserOrInTheLandingView) {
 }
 
 TEST_F(FrameWindow, SizeInTheGameViewPlacesThePageUnderTheBarAndLinesTheButtonsUp) {
-    gLauncher.browser = new WebBrowser(frame, gLauncher.viewMode);
+    gLauncher.browser = new WebBrowser(frame);
     EnterGameView();
     gLauncher.fullScreen = true;  // the handler ignores full screen: the page goes back under the bar
     for (SIZE size : {SIZE{1500, 900}, SIZE{1024, 700}}) {
@@ -149,7 +149,7 @@ TEST_F(FrameWindow, EraseBackgroundNeverDrawsAndClaimsTheLandingView) {
 }
 
 TEST_F(FrameWindow, LandingPaintSwitchesFromTransparentToTheColourKey) {
-    SetLayeredWindowAttributes(frame, kColourKeyRef, 0, LWA_ALPHA);
+    SetLayeredWindowAttributes(frame, kColourKey, 0, LWA_ALPHA);
     SendMessageW(frame, WM_PAINT, 0, 0);
     COLORREF key = kPoison;
     BYTE alpha = 0xAB;

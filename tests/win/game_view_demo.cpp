@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "../../browser/web_browser.h"
-#include "../../shell/launcher_state.h"
+#include "../../core/launcher_state.h"
 #include "../../shell/startup.h"
 #include "script_runner.h"
 

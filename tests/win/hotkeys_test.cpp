@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "../../browser/web_browser.h"
+#include "../../frame/view_changes.h"
 #include "../../shell/hotkeys.h"
 #include "frame_fixture.h"
 #include "test_support.h"
@@ -41,7 +42,7 @@ protected:
     }
 
     void StartGameView() {
-        gLauncher.browser = new WebBrowser(frame, gLauncher.viewMode);
+        gLauncher.browser = new WebBrowser(frame);
         EnterGameView();
         SetWindowPos(frame, HWND_TOP, 0, 0, kWorkArea.right, kWorkArea.bottom, SWP_SHOWWINDOW);
         SendMessageW(frame, WM_PAINT, 0, 0);  // shows the bar
@@ -133,7 +134,7 @@ TEST_F(HotKeys, LeavingFullScreenRepaintsTheBarButtonsAtOnce) {
     };
     // Moving the frame alone leaves the bar buttons to be painted by the message loop...
     gLauncher.fullScreen = false;
-    LeaveFullScreen();
+    MoveFrameToWorkArea();
     ASSERT_EQ(waitingForPaint(), kBarButtonCount);
     PumpMessages(200);
     ASSERT_EQ(waitingForPaint(), 0);

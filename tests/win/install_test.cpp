@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "../../shell/program_path.h"
+#include "../../browser/navigation.h"
 #include "launch_support.h"
 #include "test_support.h"
 

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "../../frame/layout.h"
+#include "../../core/layout.h"
 #include "test_support.h"
 
 LaunchedLauncher::LaunchedLauncher(const std::wstring& arguments)

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "../../frame/chrome_table.h"
+#include "../../core/chrome_table.h"
 
 class LaunchedLauncher {
 public:

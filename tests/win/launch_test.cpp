@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "../../frame/chrome_table.h"
-#include "../../frame/layout.h"
+#include "../../core/chrome_table.h"
+#include "../../core/layout.h"
 #include "launch_support.h"
 #include "test_support.h"
 

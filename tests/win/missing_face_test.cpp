@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "../../frame/chrome_table.h"
+#include "../../core/chrome_table.h"
 #include "launch_support.h"
 #include "test_support.h"
 

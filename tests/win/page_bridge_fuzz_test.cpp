@@ -276,7 +276,7 @@ protected:
     }
 
     void ExpectTheModelsView() {
-        EXPECT_EQ(*gLauncher.viewMode, static_cast<int>(expectedView));
+        EXPECT_EQ(*gLauncher.viewMode, expectedView);
         EXPECT_TRUE(SameRect(WindowRect(), expectedWindow))
             << Describe(WindowRect()) << " instead of " << Describe(expectedWindow);
         EXPECT_EQ(LayeredFlags(), static_cast<DWORD>(expectedView == View::Landing ? LWA_COLORKEY : LWA_ALPHA));

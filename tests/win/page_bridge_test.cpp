@@ -119,13 +119,13 @@ protected:
 };
 
 TEST_F(PageBridge, EnterGameLaysOutTheGameViewBeforeTheScriptCallReturnsAndTheNextPaintShowsTheBar) {
-    ASSERT_EQ(*gLauncher.viewMode, 0);
+    ASSERT_EQ(*gLauncher.viewMode, View::Landing);
     const ScriptOutcome outcome = Run(L"external.enterGame()");
     EXPECT_EQ(outcome.parse, S_OK);
     EXPECT_FALSE(outcome.scriptError) << std::string(outcome.errorText.begin(), outcome.errorText.end());
 
     // No message was pumped yet: all of this happened inside the script's call.
-    EXPECT_EQ(*gLauncher.viewMode, 1);
+    EXPECT_EQ(*gLauncher.viewMode, View::Game);
     ExpectOpaque();
     ExpectGameLayout(GameWindowRect());
     EXPECT_EQ(WindowRect().bottom, GetSystemMetrics(SM_CYSCREEN) - kTaskBar);
@@ -148,7 +148,7 @@ TEST_F(PageBridge, EveryMemberWhoseNameBeginsWithLowercaseESwitchesHoweverItIsUs
         const ScriptOutcome outcome = Run(script);
         EXPECT_EQ(outcome.parse, S_OK);
         EXPECT_FALSE(outcome.scriptError) << std::string(outcome.errorText.begin(), outcome.errorText.end());
-        EXPECT_EQ(*gLauncher.viewMode, 1);
+        EXPECT_EQ(*gLauncher.viewMode, View::Game);
         ExpectOpaque();
         ExpectGameLayout(GameWindowRect());
     }
@@ -164,7 +164,7 @@ TEST_F(PageBridge, OtherNamesSwitchNothingAndNeverReachTheGameIdentifier) {
         SCOPED_TRACE(std::string(script, script + wcslen(script)));
         InvokeRecorder recorder(External());
         RunScriptWithExternal(&recorder, script);  // whether the engine calls it an error is its own matter
-        EXPECT_EQ(*gLauncher.viewMode, 0);
+        EXPECT_EQ(*gLauncher.viewMode, View::Landing);
         EXPECT_TRUE(SameRect(WindowRect(), landing)) << Describe(WindowRect());
         EXPECT_EQ(LayeredFlags(), static_cast<DWORD>(LWA_COLORKEY));
         for (DISPID id : recorder.invoked) {

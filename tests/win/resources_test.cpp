@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "../../frame/chrome_table.h"
+#include "../../core/chrome_table.h"
 #include "../../res/resource_ids.h"
 #include "test_support.h"
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "../../frame/frame_window.h"
-#include "../../shell/launcher_state.h"
+#include "../../core/launcher_state.h"
 #include "../../shell/startup.h"
 #include "test_support.h"
 
@@ -44,7 +44,7 @@ TEST(Startup, FailedClassRegistrationShowsTheErrorBoxAndReturnsOne) {
     ExpectOneErrorBox(answerer, L"无法注册窗口", L"注册窗口失败");
     EXPECT_EQ(gLauncher.frameWindow, nullptr);
     ASSERT_NE(gLauncher.viewMode, nullptr);
-    EXPECT_EQ(*gLauncher.viewMode, 0);
+    EXPECT_EQ(*gLauncher.viewMode, View::Landing);
 }
 
 TEST(Startup, FrameWindowThatCannotBeCreatedShowsAnErrorBoxAndReturnsOne) {

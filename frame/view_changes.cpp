@@ -1,0 +1,117 @@
+#include "view_changes.h"
+
+#include "../browser/web_browser.h"
+#include "../core/launcher_state.h"
+#include "../core/layout.h"
+
+namespace {
+
+void ShowButton(ChromeButton button, int command) {
+    ShowWindow(gLauncher.buttons[button], command);
+}
+
+IntSize WorkAreaGameSize() {
+    RECT workArea = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    return GameWindowSize({workArea.left, workArea.top, workArea.right, workArea.bottom});
+}
+
+}  // namespace
+
+void SwitchToGameView() {
+    HWND frame = gLauncher.frameWindow;
+    *gLauncher.viewMode = View::Game;
+    InvalidateRect(frame, nullptr, TRUE);
+    // Drop the landing colour key: the game view is an opaque rectangle.
+    SetLayeredWindowAttributes(frame, 0, 255, LWA_ALPHA);
+    const IntSize size = WorkAreaGameSize();
+    MoveWindow(frame, 0, 0, size.width, size.height, TRUE);
+}
+
+void EnterFullScreen() {
+    gLauncher.fullScreen = true;
+    RECT desktop;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    SetWindowPos(gLauncher.frameWindow, HWND_TOP, 0, 0, desktop.right, desktop.bottom, SWP_SHOWWINDOW);
+    // After the resize on purpose: its size handling has just put the page under the
+    // title bar, and this places it over the whole screen, title bar included.
+    if (gLauncher.browser) {
+        gLauncher.browser->setRect(desktop);
+    }
+}
+
+void LeaveFullScreen() {
+    gLauncher.fullScreen = false;
+    MoveFrameToWorkArea();
+    RepaintBarButtons();
+}
+
+void MoveFrameToWorkArea() {
+    const IntSize size = WorkAreaGameSize();
+    SetWindowPos(gLauncher.frameWindow, HWND_TOP, 0, 0, size.width, size.height, SWP_SHOWWINDOW);
+}
+
+void RepaintBarButtons() {
+    for (ChromeButton button : kBarButtons) {
+        InvalidateRect(gLauncher.buttons[button], nullptr, TRUE);
+    }
+    for (ChromeButton button : kBarButtons) {
+        UpdateWindow(gLauncher.buttons[button]);
+    }
+}
+
+void HideFrameForBossKey() {
+    HWND frame = gLauncher.frameWindow;
+    ShowWindow(frame, SW_HIDE);
+    SetForegroundWindow(frame);
+    // Still hidden, but on top of the Z order for the moment it is shown again.
+    SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    gLauncher.windowShown = false;
+}
+
+void HideFrameByButton() {
+    // The foreground and the Z order are left alone.
+    ShowWindow(gLauncher.frameWindow, SW_HIDE);
+    gLauncher.windowShown = false;
+}
+
+void ShowFrameAgain() {
+    ShowWindow(gLauncher.frameWindow, SW_SHOW);
+    gLauncher.windowShown = true;
+}
+
+void LayOutGameView(HWND frame) {
+    if (!gLauncher.browser || !InGameView()) {
+        return;  // the browser host is created after the window; the landing view never moves
+    }
+    RECT client;
+    GetClientRect(frame, &client);
+    const IntRect page = GameBrowserRect(client.right, client.bottom);
+    RECT pageRect = {page.left, page.top, page.right, page.bottom};
+    gLauncher.browser->setRect(pageRect);
+    for (ChromeButton button : kBarButtons) {
+        InvalidateRect(gLauncher.buttons[button], nullptr, TRUE);
+    }
+    for (ChromeButton button : kBarButtons) {
+        const IntPoint at = GameButtonPosition(button, client.right);
+        MoveWindow(gLauncher.buttons[button], at.x, client.top + at.y, kChromeButtons[button].width, kTitleBarHeight,
+                   TRUE);
+    }
+}
+
+void MatchButtonsToFullScreen() {
+    switch (PaintVisibilityAction(gLauncher.barButtonsShown, gLauncher.fullScreen)) {
+    case BarVisibilityAction::ShowBar:
+        for (ChromeButton button : kLandingButtons) ShowButton(button, SW_HIDE);
+        for (int i = kBarButtonCount - 1; i >= 0; --i) ShowButton(kBarButtons[i], SW_SHOW);
+        gLauncher.barButtonsShown = true;
+        break;
+    case BarVisibilityAction::HideAll:
+        for (ChromeButton button : kLandingButtons) ShowButton(button, SW_HIDE);
+        for (int i = kBarButtonCount - 1; i >= 0; --i) ShowButton(kBarButtons[i], SW_HIDE);
+        gLauncher.barButtonsShown = false;
+        break;
+    case BarVisibilityAction::Nothing:
+        break;
+    }
+}

@@ -1,0 +1,41 @@
+// Every change of the launcher's view: the one-way switch from the landing view to the
+// game view, full screen in and out, hiding and showing for the boss key, and the
+// game-view arrangement that the frame's size and paint handlers keep up. The page
+// bridge (through kSwitchToGameViewMessage), the keyboard hook and the chrome buttons
+// all come here.
+#pragma once
+
+#include <windows.h>
+
+// The view cell to Game, the window opaque, at (0, 0) with the work area's right and
+// bottom edges as its size. Again in the game view it puts the window back there.
+void SwitchToGameView();
+
+// Sets fullScreen, puts the frame over the whole desktop and the page over the whole
+// frame: what F11 and the full-screen button do.
+void EnterFullScreen();
+
+// Clears fullScreen, puts the frame back on the work area with the page under the
+// title bar, and repaints the bar buttons at once: what F11 and Esc do in full screen.
+void LeaveFullScreen();
+
+// The frame alone to (0, 0) with the work area's right and bottom edges as its size;
+// its size handling lays the game view out.
+void MoveFrameToWorkArea();
+
+// Repaints the eight title-bar buttons now, in their row order.
+void RepaintBarButtons();
+
+// Boss key: F10 hides the window and makes it the top of the Z order for the moment it
+// comes back; the title-bar button only hides it. Either way only F10 shows it again.
+void HideFrameForBossKey();
+void HideFrameByButton();
+void ShowFrameAgain();
+
+// The game view's arrangement in a W x H client area: the page under the title bar,
+// the bar buttons against the right edge. Nothing in the landing view or before the
+// browser host exists.
+void LayOutGameView(HWND frame);
+
+// Shows or hides the buttons to match fullScreen, as the game-view paint does first.
+void MatchButtonsToFullScreen();
