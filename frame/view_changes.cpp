@@ -10,6 +10,23 @@ void ShowButton(ChromeButton button, int command) {
     ShowWindow(gLauncher.buttons[button], command);
 }
 
+SIZE ClientSize() {
+    RECT client;
+    GetClientRect(gLauncher.frameWindow, &client);
+    return {client.right, client.bottom};
+}
+
+// A frame moved to a rectangle of the size it already has gets no WM_SIZE, and so no
+// game-view layout from its size handler: on a screen whose work area is the whole
+// screen (no task bar, or one that hides itself) every change between full screen
+// and the work area is such a move. The layout is then done here.
+void LayOutIfSizeKept(SIZE before) {
+    const SIZE after = ClientSize();
+    if (after.cx == before.cx && after.cy == before.cy) {
+        LayOutGameView(gLauncher.frameWindow);
+    }
+}
+
 IntSize WorkAreaGameSize() {
     RECT workArea = {};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
@@ -25,7 +42,9 @@ void SwitchToGameView() {
     // Drop the landing colour key: the game view is an opaque rectangle.
     SetLayeredWindowAttributes(frame, 0, 255, LWA_ALPHA);
     const IntSize size = WorkAreaGameSize();
+    const SIZE before = ClientSize();
     MoveWindow(frame, 0, 0, size.width, size.height, TRUE);
+    LayOutIfSizeKept(before);
 }
 
 void EnterFullScreen() {
@@ -38,11 +57,18 @@ void EnterFullScreen() {
     if (gLauncher.browser) {
         gLauncher.browser->setRect(desktop);
     }
+    // Not left to the next paint: a frame that kept its size is not repainted at all.
+    MatchButtonsToFullScreen();
 }
 
 void LeaveFullScreen() {
     gLauncher.fullScreen = false;
+    const SIZE before = ClientSize();
     MoveFrameToWorkArea();
+    LayOutIfSizeKept(before);
+    MatchButtonsToFullScreen();
+    // The title bar was under the page; it is drawn again whether or not the size changed.
+    InvalidateRect(gLauncher.frameWindow, nullptr, TRUE);
     RepaintBarButtons();
 }
 

@@ -11,7 +11,13 @@
 # window gets. F10 moves the activation itself: hiding makes the hidden launcher the
 # foreground window, showing activates it, so the F10 message goes to the launcher.
 #
-# Usage: hotkeys_test.sh CASE Orvendal.exe key_counter.exe
+# The game-view case runs game_view_demo.exe instead of the launcher: the launcher as
+# it starts, switched to the game view through JScript once its landing window is up.
+# This display has no task bar, so the work area is the whole screen and the window
+# keeps its size going into full screen and back; what the user sees is read from a
+# screen grab: the page is white, the title bar and its buttons are not.
+#
+# Usage: hotkeys_test.sh CASE Orvendal.exe|game_view_demo.exe key_counter.exe
 # Needs the keyboard and the screen to itself (registered RUN_SERIAL).
 set -u
 case_name=$1
@@ -87,9 +93,29 @@ releases_are() {
     [ "$(releases "$1")" = "$2" ]
 }
 
+# Mean brightness (0 black .. 1 white) of a WxH+X+Y part of the screen.
+screen_mean() {
+    import -window root png:- 2>/dev/null | convert png:- -crop "$1" +repage -format '%[fx:mean]' info:
+}
+# The title bar with the logo and its buttons is drawn over the top 30 rows; in full
+# screen the white page covers them.
+title_bar_white() {
+    awk -v m="$(screen_mean 1920x30+0+0)" 'BEGIN { exit !(m > 0.99) }'
+}
+title_bar_drawn() {
+    awk -v logo="$(screen_mean 98x30+0+0)" -v bar="$(screen_mean 489x30+1431+0)" \
+        'BEGIN { exit !(logo < 0.9 && bar < 0.9) }'
+}
+page_white_below_bar() {
+    awk -v m="$(screen_mean 1900x30+0+40)" 'BEGIN { exit !(m > 0.99) }'
+}
+
 launcher_geometry() {
     xwininfo -id "$(launcher_windows | head -n 1)" |
         awk '/Absolute upper-left X|Absolute upper-left Y|Width|Height/ {printf "%s ", $NF}'
+}
+launcher_fills_screen() {
+    [ "$(launcher_geometry)" = "0 0 $(xdotool getdisplaygeometry) " ]
 }
 
 counter_in_front() {
@@ -149,6 +175,22 @@ f10_held_toggles_once)
     wait_for 2 releases_are hook:f10 1 || fail "F10's release was not passed on"
     [ "$(presses hook:f10)" -gt 1 ] || fail "no auto-repeat arrived, so holding was not tested: $(presses hook:f10)"
     echo "F10 held: $(presses hook:f10) presses passed on, the launcher toggled once"
+    ;;
+game_view_full_screen_and_back)
+    # Keys reach the hook while any Wine window has the X focus: here the launcher's,
+    # which covers the screen. A first key after the focus moves can be dropped.
+    wait_for 60 launcher_fills_screen || fail "no game view: $(launcher_geometry)"
+    wait_for 10 title_bar_drawn || fail "the game view shows no title bar"
+    xdotool windowfocus --sync "$(launcher_windows | head -n 1)"
+    xdotool key shift
+    for leave_key in F11 Escape; do
+        xdotool key F11
+        wait_for 10 title_bar_white || fail "F11 left the title bar or its buttons over the page"
+        launcher_fills_screen || fail "full screen is not the screen: $(launcher_geometry)"
+        xdotool key "$leave_key"
+        wait_for 10 title_bar_drawn || fail "$leave_key did not bring the title bar and its buttons back"
+        wait_for 5 page_white_below_bar || fail "$leave_key left the page over the title bar"
+    done
     ;;
 f11_and_esc_do_nothing_in_landing)
     before=$(launcher_geometry)

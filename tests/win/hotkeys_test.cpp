@@ -5,7 +5,7 @@
 #include "../../browser/web_browser.h"
 #include "../../frame/view_changes.h"
 #include "../../shell/hotkeys.h"
-#include "frame_fixture.h"
+#include "browser_fixture.h"
 #include "test_support.h"
 
 namespace {
@@ -19,8 +19,7 @@ protected:
     void SetUp() override {
         FrameFixture::SetUp();
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &savedWorkArea, 0);
-        RECT workArea = kWorkArea;
-        SystemParametersInfoW(SPI_SETWORKAREA, 0, &workArea, 0);
+        UseWorkArea(kWorkArea);
         GetWindowRect(GetDesktopWindow(), &desktop);
     }
     void TearDown() override {
@@ -44,8 +43,19 @@ protected:
     void StartGameView() {
         gLauncher.browser = new WebBrowser(frame);
         EnterGameView();
-        SetWindowPos(frame, HWND_TOP, 0, 0, kWorkArea.right, kWorkArea.bottom, SWP_SHOWWINDOW);
+        SetWindowPos(frame, HWND_TOP, 0, 0, workArea.right, workArea.bottom, SWP_SHOWWINDOW);
         SendMessageW(frame, WM_PAINT, 0, 0);  // shows the bar
+    }
+
+    void UseWorkArea(RECT area) {
+        workArea = area;
+        SystemParametersInfoW(SPI_SETWORKAREA, 0, &area, 0);
+    }
+
+    int BarButtonsVisible() const {
+        int visible = 0;
+        for (ChromeButton bar : kBarButtons) visible += IsWindowVisible(button(bar)) ? 1 : 0;
+        return visible;
     }
 
     RECT WindowRect() const {
@@ -59,17 +69,21 @@ protected:
         const RECT window = WindowRect();
         EXPECT_TRUE(EqualRect(&window, &desktop)) << "the window covers the desktop";
         EXPECT_TRUE(EqualRect(&gLauncher.browser->rect, &desktop)) << "the page covers the whole window";
+        EXPECT_EQ(BarButtonsVisible(), 0) << "no button floats over the page";
     }
 
     void ExpectWorkAreaSized() {
         EXPECT_FALSE(gLauncher.fullScreen);
-        const RECT expected = {0, 0, kWorkArea.right, kWorkArea.bottom};  // reaches under the left taskbar
+        const RECT expected = {0, 0, workArea.right, workArea.bottom};  // reaches under a left taskbar
         const RECT window = WindowRect();
         EXPECT_TRUE(EqualRect(&window, &expected));
-        const RECT page = {0, 30, kWorkArea.right - 1, kWorkArea.bottom - 1};
+        const RECT page = {0, 30, workArea.right - 1, workArea.bottom - 1};
         EXPECT_TRUE(EqualRect(&gLauncher.browser->rect, &page)) << "the page is back under the title bar";
+        EXPECT_EQ(BarButtonsVisible(), kBarButtonCount);
+        EXPECT_EQ(RectInParent(button(BarClose)).left, workArea.right - 27) << "the bar is laid out again";
     }
 
+    RECT workArea = kWorkArea;
     RECT savedWorkArea = {};
     RECT desktop = {};
 };
@@ -113,15 +127,20 @@ TEST_F(HotKeys, F11AndEscDoNothingInTheLandingView) {
 }
 
 TEST_F(HotKeys, F11EntersFullScreenAndF11OrEscLeavesItForTheWorkArea) {
-    StartGameView();
-    for (DWORD leaveKey : {VK_F11, VK_ESCAPE}) {
-        SCOPED_TRACE(leaveKey);
-        Tap(VK_ESCAPE);
-        ExpectWorkAreaSized();  // Esc outside full screen does nothing
-        Tap(VK_F11);
-        ExpectFullScreen();
-        Tap(leaveKey);
-        ExpectWorkAreaSized();
+    // The second work area is the whole screen (no task bar, or one that hides
+    // itself): the frame then keeps its size both ways and gets no WM_SIZE.
+    for (RECT area : {kWorkArea, desktop}) {
+        UseWorkArea(area);
+        StartGameView();
+        for (DWORD leaveKey : {VK_F11, VK_ESCAPE}) {
+            SCOPED_TRACE(Describe(area) + (leaveKey == VK_F11 ? " F11" : " Esc"));
+            Tap(VK_ESCAPE);
+            ExpectWorkAreaSized();  // Esc outside full screen does nothing
+            Tap(VK_F11);
+            ExpectFullScreen();
+            Tap(leaveKey);
+            ExpectWorkAreaSized();
+        }
     }
 }
 
