@@ -15,7 +15,8 @@ STDMETHODIMP WebBrowser::GetTypeInfoCount(UINT* count) {
     return S_OK;
 }
 
-STDMETHODIMP WebBrowser::GetTypeInfo(UINT, LCID, ITypeInfo**) {
+STDMETHODIMP WebBrowser::GetTypeInfo(UINT, LCID, ITypeInfo** typeInfo) {
+    ClearOut(typeInfo);
     return E_FAIL;
 }
 

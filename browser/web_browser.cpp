@@ -92,7 +92,8 @@ STDMETHODIMP WebBrowser::QueryInterface(REFIID riid, void** object) {
         return E_POINTER;
     }
     // IOleClientSite, IOleWindow and IStorage are implemented but deliberately not
-    // handed out: the control gets them directly and never needs to ask.
+    // handed out: the control gets them directly and never needs to ask. A refusal
+    // writes null, as COM requires: callers may release whatever comes back.
     if (IsEqualIID(riid, IID_IUnknown)) {
         *object = static_cast<IOleClientSite*>(this);
     } else if (IsEqualIID(riid, IID_IOleInPlaceSite)) {
@@ -102,6 +103,7 @@ STDMETHODIMP WebBrowser::QueryInterface(REFIID riid, void** object) {
     } else if (IsEqualIID(riid, IID_IDocHostUIHandler)) {
         *object = static_cast<IDocHostUIHandler*>(this);
     } else {
+        *object = nullptr;
         return E_NOINTERFACE;
     }
     AddRef();
@@ -122,14 +124,16 @@ STDMETHODIMP WebBrowser::SaveObject() {
     return E_NOTIMPL;
 }
 
-STDMETHODIMP WebBrowser::GetMoniker(DWORD assign, DWORD whichMoniker, IMoniker**) {
+STDMETHODIMP WebBrowser::GetMoniker(DWORD assign, DWORD whichMoniker, IMoniker** moniker) {
+    ClearOut(moniker);
     if (assign == OLEGETMONIKER_ONLYIFTHERE && whichMoniker == OLEWHICHMK_CONTAINER) {
         return E_FAIL;
     }
     return E_NOTIMPL;
 }
 
-STDMETHODIMP WebBrowser::GetContainer(IOleContainer**) {
+STDMETHODIMP WebBrowser::GetContainer(IOleContainer** container) {
+    ClearOut(container);
     return E_NOINTERFACE;
 }
 
@@ -225,16 +229,20 @@ STDMETHODIMP WebBrowser::OnPosRectChange(LPCRECT) {
 
 // IStorage ----------------------------------------------------------------------------
 
-STDMETHODIMP WebBrowser::CreateStream(const OLECHAR*, DWORD, DWORD, DWORD, IStream**) {
+STDMETHODIMP WebBrowser::CreateStream(const OLECHAR*, DWORD, DWORD, DWORD, IStream** stream) {
+    ClearOut(stream);
     return E_NOTIMPL;
 }
-STDMETHODIMP WebBrowser::OpenStream(const OLECHAR*, void*, DWORD, DWORD, IStream**) {
+STDMETHODIMP WebBrowser::OpenStream(const OLECHAR*, void*, DWORD, DWORD, IStream** stream) {
+    ClearOut(stream);
     return E_NOTIMPL;
 }
-STDMETHODIMP WebBrowser::CreateStorage(const OLECHAR*, DWORD, DWORD, DWORD, IStorage**) {
+STDMETHODIMP WebBrowser::CreateStorage(const OLECHAR*, DWORD, DWORD, DWORD, IStorage** storage) {
+    ClearOut(storage);
     return E_NOTIMPL;
 }
-STDMETHODIMP WebBrowser::OpenStorage(const OLECHAR*, IStorage*, DWORD, SNB, DWORD, IStorage**) {
+STDMETHODIMP WebBrowser::OpenStorage(const OLECHAR*, IStorage*, DWORD, SNB, DWORD, IStorage** storage) {
+    ClearOut(storage);
     return E_NOTIMPL;
 }
 STDMETHODIMP WebBrowser::CopyTo(DWORD, const IID*, SNB, IStorage*) {
@@ -249,7 +257,8 @@ STDMETHODIMP WebBrowser::Commit(DWORD) {
 STDMETHODIMP WebBrowser::Revert() {
     return E_NOTIMPL;
 }
-STDMETHODIMP WebBrowser::EnumElements(DWORD, void*, DWORD, IEnumSTATSTG**) {
+STDMETHODIMP WebBrowser::EnumElements(DWORD, void*, DWORD, IEnumSTATSTG** elements) {
+    ClearOut(elements);
     return E_NOTIMPL;
 }
 STDMETHODIMP WebBrowser::DestroyElement(const OLECHAR*) {
@@ -304,10 +313,12 @@ STDMETHODIMP WebBrowser::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) {
 STDMETHODIMP WebBrowser::TranslateAccelerator(LPMSG, const GUID*, DWORD) {
     return S_FALSE;
 }
-STDMETHODIMP WebBrowser::GetOptionKeyPath(LPOLESTR*, DWORD) {
+STDMETHODIMP WebBrowser::GetOptionKeyPath(LPOLESTR* key, DWORD) {
+    ClearOut(key);
     return S_FALSE;
 }
-STDMETHODIMP WebBrowser::GetDropTarget(IDropTarget*, IDropTarget**) {
+STDMETHODIMP WebBrowser::GetDropTarget(IDropTarget*, IDropTarget** replacement) {
+    ClearOut(replacement);
     return S_FALSE;
 }
 STDMETHODIMP WebBrowser::GetExternal(IDispatch** external) {
@@ -318,10 +329,10 @@ STDMETHODIMP WebBrowser::GetExternal(IDispatch** external) {
     return S_OK;
 }
 STDMETHODIMP WebBrowser::TranslateUrl(DWORD, LPWSTR, LPWSTR* translated) {
-    if (translated) *translated = nullptr;
+    ClearOut(translated);
     return S_FALSE;
 }
 STDMETHODIMP WebBrowser::FilterDataObject(IDataObject*, IDataObject** replacement) {
-    if (replacement) *replacement = nullptr;
+    ClearOut(replacement);
     return S_FALSE;
 }

@@ -117,6 +117,14 @@ private:
     bool createControl();
 };
 
+// An out-pointer of a call that answers S_FALSE or fails is set to null first (when
+// there is one): S_FALSE counts as success, and a caller testing SUCCEEDED, or
+// releasing what it got, must not find garbage there.
+template <typename T>
+inline void ClearOut(T** out) {
+    if (out) *out = nullptr;
+}
+
 // Texts of the creation failures; each is shown in an "Error" box with an error icon.
 inline constexpr const wchar_t* kCreationErrorCaption = L"Error";
 inline constexpr const wchar_t* kOleCreateFailedText = L"OleCreate CLSID_WebBrowser失败";

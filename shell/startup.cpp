@@ -60,9 +60,11 @@ int RunMessageLoop() {
     // > 0 rather than != 0: an error (-1) ends the loop instead of spinning on it.
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         WebBrowser* browser = gLauncher.browser;
-        if (browser && browser->inPlaceActiveObject) {
-            // The answer is ignored on purpose: every message is dispatched as well.
-            browser->inPlaceActiveObject->TranslateAccelerator(&message);
+        // S_OK: the control has acted on the key already (Tab, Enter, Backspace in the
+        // page); dispatching it again would act twice.
+        if (browser && browser->inPlaceActiveObject &&
+            browser->inPlaceActiveObject->TranslateAccelerator(&message) == S_OK) {
+            continue;
         }
         TranslateMessage(&message);
         DispatchMessageW(&message);

@@ -21,6 +21,6 @@ HWND CreateFrameWindow();
 
 void StartGdiplus();
 
-// Offers every message to the control for accelerator translation, then dispatches
-// it whatever the control answered. Returns when GetMessage yields 0.
+// Offers every message to the control for accelerator translation first, and
+// dispatches those it did not translate. Returns when GetMessage yields 0.
 int RunMessageLoop();
