@@ -13,11 +13,14 @@ captions, fonts-urw-base35 for the wordmark):
     /usr/bin/python3 tools/make_pictures.py
 
 The output is byte-for-byte reproducible: there is no randomness except
-from fixed seeds, and all shapes are computed from constants.
+from fixed seeds, and all shapes are computed from constants; the places,
+sizes and file names the program relies on come from its own headers
+through launcher_facts.py.
 """
 
 import os
 
+import launcher_facts as facts
 from artwork.app_icon import draw_icon, write_ico
 from artwork.button_faces import draw_round_buttons, draw_title_faces
 from artwork.colour_key import key_equal_mask
@@ -35,17 +38,17 @@ def main():
                          "fonts-wqy-zenhei)" % CJK_FONT)
     os.makedirs(OUT_DIR, exist_ok=True)
     landing = draw_landing()
-    save_png(landing, os.path.join(OUT_DIR, "landing.png"))
+    save_png(landing, os.path.join(OUT_DIR, facts.LANDING_ART))
     keyed = key_equal_mask(landing).histogram()[255]
-    print("landing.png: %d key pixels of %d" % (keyed, landing.width *
-                                                  landing.height))
+    print("%s: %d key pixels of %d" % (facts.LANDING_ART, keyed,
+                                       landing.width * landing.height))
     # The round buttons are painted over the artwork they sit on.
     pics = draw_round_buttons(landing)
     pics.update(draw_title_faces())
     pics.update(draw_title_bar())
     for name, img in sorted(pics.items()):
-        img.save(os.path.join(OUT_DIR, name + ".bmp"), "BMP")
-    write_ico(draw_icon(), os.path.join(OUT_DIR, "orvendal.ico"))
+        img.save(os.path.join(OUT_DIR, name), "BMP")
+    write_ico(draw_icon(), os.path.join(OUT_DIR, facts.APP_ICON))
 
 
 if __name__ == "__main__":

@@ -5,6 +5,8 @@ import struct
 
 from PIL import Image
 
+import launcher_facts as facts
+
 from .canvas import Canvas
 from .gradients import linear, radial
 from .heroine import (ROBE, ROBE_DEEP, SILK, Local, draw_head,
@@ -12,7 +14,7 @@ from .heroine import (ROBE, ROBE_DEEP, SILK, Local, draw_head,
 from .ornaments import gold_paint, gold_piece, jade
 from .palette import GOLD_BRIGHT, GOLD_SHADOW, TEAL, TEAL_BLACK, TEAL_DEEP
 
-ICON_SIZE = 64
+ICON_SIZE = facts.ICON_SIZE
 
 
 def draw_icon():

@@ -10,6 +10,10 @@ import math
 
 from PIL import Image, ImageDraw, ImageEnhance, ImageFont
 
+# Where the buttons go, their sizes and face resources come from the
+# program's button table.
+import launcher_facts as facts
+
 from .canvas import SMALL_SS, Canvas
 from .colour_key import KEY, nudge_key
 from .curves import spline
@@ -21,19 +25,6 @@ from .palette import (CREAM, CRIMSON, CRIMSON_BRIGHT, CRIMSON_DEEP, GLYPH,
                       TEAL_BRIGHT, TEAL_DEEP, TEAL_GLOW)
 from .title_bar import strip_background
 
-# The program draws its three round buttons here (x, y, w, h).
-LANDING_MINIMIZE_AT = (1061, 143, 31, 32)
-LANDING_CLOSE_AT = (1093, 140, 37, 35)
-LANDING_REFRESH_AT = (1082, 172, 31, 32)
-
-ROUND_CLOSE_SIZE = (37, 35)
-ROUND_SMALL_SIZE = (31, 32)
-ROUND_CLOSE_KEYED = 34          # key pixels outside the close disc
-ROUND_SMALL_KEYED = 14          # key pixels outside the minimize disc
-
-WIDE_FACE = (98, 30)
-NARROW_FACE = (57, 30)
-SYSTEM_FACE = (27, 30)
 CAPTION_PX = 12
 
 LIT_GAIN = 1.22                 # how much brighter a hovered face is
@@ -151,25 +142,25 @@ def draw_round_button(size, at, face, glyph, landing, keyed=None, lit=False):
     return out
 
 
+ROUND_BUTTONS = [  # (button, enamel, glyph)
+    ("LandingClose", "red", glyph_cross),
+    ("LandingMinimize", "teal", glyph_bar),
+    ("LandingRefresh", "teal", glyph_cycle),
+]
+
+
 def draw_round_buttons(landing):
-    close_keys = keyed_corners(*ROUND_CLOSE_SIZE, ROUND_CLOSE_KEYED)
-    small_keys = keyed_corners(*ROUND_SMALL_SIZE, ROUND_SMALL_KEYED)
+    """{file name: face} for both faces of the round landing buttons."""
     pics = {}
-    for lit, name in ((True, "101_landing_close_hover"),
-                      (False, "102_landing_close")):
-        pics[name] = draw_round_button(ROUND_CLOSE_SIZE, LANDING_CLOSE_AT,
-                                       "red", glyph_cross, landing,
-                                       close_keys, lit)
-    for lit, name in ((True, "105_landing_minimize_hover"),
-                      (False, "106_landing_minimize")):
-        pics[name] = draw_round_button(ROUND_SMALL_SIZE, LANDING_MINIMIZE_AT,
-                                       "teal", glyph_bar, landing,
-                                       small_keys, lit)
-    for lit, name in ((True, "107_landing_refresh_hover"),
-                      (False, "108_landing_refresh")):
-        pics[name] = draw_round_button(ROUND_SMALL_SIZE, LANDING_REFRESH_AT,
-                                       "teal", glyph_cycle, landing, None,
-                                       lit)
+    for name, enamel, glyph in ROUND_BUTTONS:
+        button = facts.BUTTONS[name]
+        count = facts.keyed_pixels(name)
+        keyed = keyed_corners(*button.size, count) if count else None
+        for lit, face in ((True, button.hover_face),
+                          (False, button.plain_face)):
+            pics[facts.picture_file(face)] = draw_round_button(
+                button.size, (button.x, button.y), enamel, glyph, landing,
+                keyed, lit)
     return pics
 
 
@@ -330,23 +321,26 @@ def icon_book(cv, cx, cy, r, m):
                     into=m, value=0)
 
 
-TITLE_FACES = [  # (plain id, hover id, role, size, icon, caption)
-    (114, 113, "boss_key", WIDE_FACE, icon_portrait, "老板键(F10)"),
-    (116, 115, "clear_cache", WIDE_FACE, icon_broom, "清除缓存"),
-    (118, 117, "close", SYSTEM_FACE, icon_close, None),
-    (120, 119, "full_screen", WIDE_FACE, icon_expand, "全屏(F11)"),
-    (123, 122, "restore", SYSTEM_FACE, icon_restore, None),
-    (125, 124, "minimize", SYSTEM_FACE, icon_minimize, None),
-    (127, 126, "refresh", NARROW_FACE, icon_refresh, "刷新"),
-    (129, 128, "select_server", NARROW_FACE, icon_book, "选服"),
+# The icon is smaller on the narrow faces, to leave room for the caption,
+# and smaller still on the captionless window buttons.
+TITLE_FACES = [  # (button, icon, caption, icon box)
+    ("BarBossKey", icon_portrait, "老板键(F10)", 18),
+    ("BarClearCache", icon_broom, "清除缓存", 18),
+    ("BarClose", icon_close, None, 14),
+    ("BarFullScreen", icon_expand, "全屏(F11)", 18),
+    ("BarRestore", icon_restore, None, 14),
+    ("BarMinimize", icon_minimize, None, 14),
+    ("BarRefresh", icon_refresh, "刷新", 16),
+    ("BarSelectServer", icon_book, "选服", 16),
 ]
 
 
 def draw_title_faces():
+    """{file name: face} for both faces of every title-bar button."""
     pics = {}
-    for plain_id, lit_id, role, size, icon, caption in TITLE_FACES:
-        box = 14 if caption is None else (16 if size == NARROW_FACE else 18)
-        plain = title_face(size, icon, caption, box)
-        pics["%d_%s" % (plain_id, role)] = plain
-        pics["%d_%s_hover" % (lit_id, role)] = lit_face(plain)
+    for name, icon, caption, box in TITLE_FACES:
+        button = facts.BUTTONS[name]
+        plain = title_face(button.size, icon, caption, box)
+        pics[facts.picture_file(button.plain_face)] = plain
+        pics[facts.picture_file(button.hover_face)] = lit_face(plain)
     return pics

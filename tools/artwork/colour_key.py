@@ -6,9 +6,11 @@ hold that colour only where the window is meant to be see-through.
 
 from PIL import Image, ImageChops
 
+import launcher_facts as facts
+
 # The landing window is a colour-keyed layered window: every pixel of
 # exactly this colour is punched out.
-KEY = (30, 30, 30)
+KEY = facts.KEY
 # What an accidental key-coloured pixel inside the artwork becomes.
 KEY_NUDGED = (31, 30, 30)
 # Anti-aliased silhouette edges are blended against this instead of the

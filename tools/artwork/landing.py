@@ -10,6 +10,8 @@ import struct
 
 from PIL import Image, PngImagePlugin
 
+import launcher_facts as facts
+
 from .canvas import Canvas
 from .colour_key import flatten_on_key
 from .curves import spline
@@ -22,9 +24,9 @@ from .palette import (CRIMSON, CRIMSON_BRIGHT, CRIMSON_DEEP, GOLD,
                       GOLD_BRIGHT, GOLD_DEEP, GOLD_PALE, GOLD_SHADOW, TEAL,
                       TEAL_BLACK, TEAL_BRIGHT, TEAL_DEEP, TEAL_GLOW)
 
-LANDING_SIZE = (1196, 807)
+LANDING_SIZE = facts.LANDING_SIZE
 LANDING_SS = 2                              # supersampling of the landing
-PICTURE_AREA = (470, 220, 1056, 663)        # browser control goes here
+PICTURE_AREA = facts.BROWSER_AREA           # browser control goes here
 FRAME_WIDTH = 40
 FRAME_OUTER = (PICTURE_AREA[0] - FRAME_WIDTH, PICTURE_AREA[1] - FRAME_WIDTH,
                PICTURE_AREA[2] + FRAME_WIDTH, PICTURE_AREA[3] + FRAME_WIDTH)

@@ -6,6 +6,8 @@ import math
 
 from PIL import Image
 
+import launcher_facts as facts
+
 from .canvas import SMALL_SS, Canvas
 from .colour_key import nudge_key
 from .fonts import title_font
@@ -15,8 +17,8 @@ from .palette import (GLYPH_SHADOW, GOLD, GOLD_BRIGHT, GOLD_PALE,
                       STRIP_BOTTOM, STRIP_EDGE, STRIP_HIGHLIGHT, STRIP_MID,
                       STRIP_TOP, TEAL_BRIGHT, TEAL_GLOW)
 
-STRIP_SIZE = (220, 30)
-LOGO_SIZE = (98, 30)
+STRIP_SIZE = facts.STRIP_SIZE
+LOGO_SIZE = facts.LOGO_SIZE
 
 
 def strip_background(w, h=STRIP_SIZE[1]):
@@ -75,5 +77,7 @@ def draw_logo_face():
 
 
 def draw_title_bar():
-    return {"112_title_strip": strip_background(*STRIP_SIZE),
-            "121_logo": draw_logo_face()}
+    """{file name: picture} for the strip tile and the logo face."""
+    return {facts.picture_file(facts.TITLE_STRIP):
+            strip_background(*STRIP_SIZE),
+            facts.picture_file(facts.LOGO): draw_logo_face()}
