@@ -1,6 +1,8 @@
 #!/usr/bin/python3
 """Checks the launcher's artwork in res/pictures/ against what the program
-relies on: sizes, file layouts, and where the colour key may appear.
+relies on: sizes, file layouts, and where the colour key may appear.  What
+the program relies on (button places and sizes, resource numbers, file
+names) is read from its own sources through launcher_facts.py.
 
     /usr/bin/python3 tools/check_pictures.py [pictures-dir]
 
@@ -15,44 +17,37 @@ import zlib
 
 from PIL import Image
 
-KEY = (30, 30, 30)
-LANDING_SIZE = (1196, 807)
-PICTURE_AREA = (470, 220, 1056, 663)
-BUTTON_SPOTS = [(1061, 143, 31, 32), (1093, 140, 37, 35), (1082, 172, 31, 32)]
-ICON_SIZE = 64
+import launcher_facts as facts
 
-# name: (size, key pixels required)
-BITMAPS = {
-    "101_landing_close_hover": ((37, 35), 34),
-    "102_landing_close": ((37, 35), 34),
-    "105_landing_minimize_hover": ((31, 32), 14),
-    "106_landing_minimize": ((31, 32), 14),
-    "107_landing_refresh_hover": ((31, 32), 0),
-    "108_landing_refresh": ((31, 32), 0),
-    "112_title_strip": ((220, 30), 0),
-    "113_boss_key_hover": ((98, 30), 0),
-    "114_boss_key": ((98, 30), 0),
-    "115_clear_cache_hover": ((98, 30), 0),
-    "116_clear_cache": ((98, 30), 0),
-    "117_close_hover": ((27, 30), 0),
-    "118_close": ((27, 30), 0),
-    "119_full_screen_hover": ((98, 30), 0),
-    "120_full_screen": ((98, 30), 0),
-    "121_logo": ((98, 30), 0),
-    "122_restore_hover": ((27, 30), 0),
-    "123_restore": ((27, 30), 0),
-    "124_minimize_hover": ((27, 30), 0),
-    "125_minimize": ((27, 30), 0),
-    "126_refresh_hover": ((57, 30), 0),
-    "127_refresh": ((57, 30), 0),
-    "128_select_server_hover": ((57, 30), 0),
-    "129_select_server": ((57, 30), 0),
-}
+KEY = facts.KEY
+LANDING = facts.LANDING_ART
+LANDING_SIZE = facts.LANDING_SIZE
+PICTURE_AREA = facts.BROWSER_AREA
+LANDING_BUTTONS = [facts.BUTTONS[name] for name in facts.LANDING_BUTTONS]
+BUTTON_SPOTS = [(b.x, b.y, b.width, b.height) for b in LANDING_BUTTONS]
+ICON = facts.APP_ICON
+ICON_SIZE = facts.ICON_SIZE
+
+
+def bitmaps():
+    """{resource number: (size, key pixels required, the place in the
+    landing artwork whose pixels the corners must repeat, or None)}."""
+    table = {facts.TITLE_STRIP: (facts.STRIP_SIZE, 0, None),
+             facts.LOGO: (facts.LOGO_SIZE, 0, None)}
+    for button in facts.BUTTONS.values():
+        keyed = facts.keyed_pixels(button.name)
+        # A landing face without cut-out corners shows the artwork under it.
+        under = ((button.x, button.y)
+                 if button in LANDING_BUTTONS and not keyed else None)
+        for face in (button.hover_face, button.plain_face):
+            table[face] = (button.size, keyed, under)
+    return table
+
+
+BITMAPS = bitmaps()
 
 # (hover, plain) pairs: the hover face must be the brighter one.
-PAIRS = [(101, 102), (105, 106), (107, 108), (113, 114), (115, 116),
-         (117, 118), (119, 120), (122, 123), (124, 125), (126, 127),
-         (128, 129)]
+PAIRS = sorted((b.hover_face, b.plain_face) for b in facts.BUTTONS.values())
 
 problems = []
 
@@ -96,57 +91,57 @@ def png_chunks(data):
 
 
 def check_landing(folder):
-    path = os.path.join(folder, "landing.png")
+    path = os.path.join(folder, LANDING)
     data = open(path, "rb").read()
     try:
         chunks = png_chunks(data)
     except ValueError as e:
-        fail("landing.png: %s" % e)
+        fail(LANDING + ": %s" % e)
         return None
     kinds = [k for k, _ in chunks]
     if kinds[0] != b"IHDR":
-        fail("landing.png: IHDR is not the first chunk")
+        fail(LANDING + ": IHDR is not the first chunk")
         return None
     w, h, depth, ctype, comp, filt, interlace = struct.unpack(
         ">IIBBBBB", chunks[0][1])
     if (w, h) != LANDING_SIZE:
-        fail("landing.png: size %dx%d, want %dx%d" % ((w, h) + LANDING_SIZE))
+        fail(LANDING + ": size %dx%d, want %dx%d" % ((w, h) + LANDING_SIZE))
     if depth != 8 or ctype != 6:
-        fail("landing.png: bit depth %d colour type %d, want 8-bit RGBA "
+        fail(LANDING + ": bit depth %d colour type %d, want 8-bit RGBA "
              "(8, 6)" % (depth, ctype))
     if interlace != 0:
-        fail("landing.png: interlaced")
+        fail(LANDING + ": interlaced")
     first_idat = kinds.index(b"IDAT") if b"IDAT" in kinds else len(kinds)
     for need in (b"sRGB", b"gAMA", b"pHYs"):
         if need not in kinds:
-            fail("landing.png: no %s chunk" % need.decode())
+            fail(LANDING + ": no %s chunk" % need.decode())
         elif kinds.index(need) > first_idat:
-            fail("landing.png: %s chunk after the image data" % need.decode())
+            fail(LANDING + ": %s chunk after the image data" % need.decode())
     if b"iCCP" in kinds and b"sRGB" in kinds:
-        fail("landing.png: both iCCP and sRGB chunks")
+        fail(LANDING + ": both iCCP and sRGB chunks")
 
     img = Image.open(path)
     img.load()
     if img.mode != "RGBA":
-        fail("landing.png: decodes as %s, want RGBA" % img.mode)
+        fail(LANDING + ": decodes as %s, want RGBA" % img.mode)
         return None
     lo, hi = img.getchannel("A").getextrema()
     if lo != 255:
-        fail("landing.png: some pixels are not fully opaque (min alpha %d)"
+        fail(LANDING + ": some pixels are not fully opaque (min alpha %d)"
              % lo)
     rgb = img.convert("RGB")
     for corner in ((0, 0), (w - 1, 0), (0, h - 1), (w - 1, h - 1)):
         if rgb.getpixel(corner) != KEY:
-            fail("landing.png: corner %s is not the key colour" % (corner,))
+            fail(LANDING + ": corner %s is not the key colour" % (corner,))
     keyed = len(key_pixels(rgb))
     share = keyed / (w * h)
     if not 0.25 <= share <= 0.45:
-        fail("landing.png: %d key pixels (%.0f%%), want roughly a third"
+        fail(LANDING + ": %d key pixels (%.0f%%), want roughly a third"
              % (keyed, share * 100))
     x0, y0, x1, y1 = PICTURE_AREA
     inside = rgb.crop(PICTURE_AREA)
     if key_pixels(inside):
-        fail("landing.png: key colour inside the browser area")
+        fail(LANDING + ": key colour inside the browser area")
     # The frame must close around the browser area on all four sides.
     for d in range(1, 25):
         ring = [(x, y0 - d) for x in range(x0 - d, x1 + d)]
@@ -155,27 +150,27 @@ def check_landing(folder):
         ring += [(x1 - 1 + d, y) for y in range(y0 - d, y1 + d)]
         bad = [p for p in ring if rgb.getpixel(p) == KEY]
         if bad:
-            fail("landing.png: gap in the frame %d px out from the browser "
+            fail(LANDING + ": gap in the frame %d px out from the browser "
                  "area, e.g. at %s" % (d, bad[0]))
             break
     for x, y, bw, bh in BUTTON_SPOTS:
         spot = rgb.crop((x, y, x + bw, y + bh))
         if key_pixels(spot):
-            fail("landing.png: the button at (%d,%d) would hang over the "
+            fail(LANDING + ": the button at (%d,%d) would hang over the "
                  "void" % (x, y))
     return rgb
 
 
 # --------------------------------------------------------------------------
 
-def check_bitmap(folder, name, size, keyed, landing):
-    path = os.path.join(folder, name + ".bmp")
+def check_bitmap(folder, name, size, keyed, under, landing):
+    path = os.path.join(folder, name)
     if not os.path.exists(path):
-        fail("%s.bmp: missing" % name)
+        fail("%s: missing" % name)
         return None
     data = open(path, "rb").read()
     if len(data) < 54 or data[:2] != b"BM":
-        fail("%s.bmp: not a BMP file" % name)
+        fail("%s: not a BMP file" % name)
         return None
     fsize, _, _, offset = struct.unpack("<IHHI", data[2:14])
     (hsize, w, h, planes, bpp, compression, image_size, _, _, used,
@@ -193,51 +188,51 @@ def check_bitmap(folder, name, size, keyed, landing):
             ("file length", len(data), 54 + stride * abs(h))]
     for what, got, expect in want:
         if got != expect:
-            fail("%s.bmp: %s is %d, want %d" % (name, what, got, expect))
+            fail("%s: %s is %d, want %d" % (name, what, got, expect))
     if image_size not in (0, stride * abs(h)):
-        fail("%s.bmp: image size field %d" % (name, image_size))
+        fail("%s: image size field %d" % (name, image_size))
     img = Image.open(path).convert("RGB")
     keys = key_pixels(img)
     if len(keys) != keyed:
-        fail("%s.bmp: %d key-coloured pixels, want %d"
+        fail("%s: %d key-coloured pixels, want %d"
              % (name, len(keys), keyed))
     # Keyed pixels may only cut away the corners outside the round face.
     cx, cy = size[0] / 2, size[1] / 2
     for x, y in keys:
         if math.hypot(x + 0.5 - cx, y + 0.5 - cy) < min(size) / 2:
-            fail("%s.bmp: key colour at (%d,%d), inside the button"
+            fail("%s: key colour at (%d,%d), inside the button"
                  % (name, x, y))
             break
-    if name.endswith("landing_refresh") or name.endswith(
-            "landing_refresh_hover"):
+    if under is not None:
         # Its corners show the landing artwork it sits on.
-        x, y = BUTTON_SPOTS[2][:2]
+        x, y = under
         for px, py in ((0, 0), (size[0] - 1, 0), (0, size[1] - 1),
                        (size[0] - 1, size[1] - 1)):
             if landing is not None and img.getpixel((px, py)) != \
                     landing.getpixel((x + px, y + py)):
-                fail("%s.bmp: corner (%d,%d) does not match landing.png "
-                     "under it" % (name, px, py))
+                fail("%s: corner (%d,%d) does not match %s under it"
+                     % (name, px, py, LANDING))
     return img
 
 
 def check_title_bar(pics):
-    strip = pics.get(112)
+    strip = pics.get(facts.TITLE_STRIP)
     if strip is None:
         return
+    name = facts.picture_file(facts.TITLE_STRIP)
     col = [strip.getpixel((0, y)) for y in range(strip.height)]
     last = [strip.getpixel((strip.width - 1, y)) for y in range(strip.height)]
     if col != last:
-        fail("112_title_strip.bmp: left and right edges differ, the tile "
-             "would show a seam")
+        fail("%s: left and right edges differ, the tile would show a seam"
+             % name)
     r = sum(p[0] for p in col) / len(col)
     g = sum(p[1] for p in col) / len(col)
     b = sum(p[2] for p in col) / len(col)
     if not (r > g > b and r - b > 60):
-        fail("112_title_strip.bmp: not an orange band (mean %d,%d,%d)"
-             % (r, g, b))
+        fail("%s: not an orange band (mean %d,%d,%d)" % (name, r, g, b))
     # Plain faces continue the band at their edges.
-    for n in (114, 116, 118, 120, 121, 123, 125, 127, 129):
+    plain = [facts.BUTTONS[b].plain_face for b in facts.BAR_BUTTONS]
+    for n in sorted(plain + [facts.LOGO]):
         img = pics.get(n)
         if img is None:
             continue
@@ -249,9 +244,9 @@ def check_title_bar(pics):
 
 
 def check_icon(folder):
-    path = os.path.join(folder, "orvendal.ico")
+    path = os.path.join(folder, ICON)
     if not os.path.exists(path):
-        fail("orvendal.ico: missing")
+        fail(ICON + ": missing")
         return
     data = open(path, "rb").read()
     n = ICON_SIZE
@@ -259,12 +254,12 @@ def check_icon(folder):
     mask = ((n + 31) // 32) * 4 * n
     image_len = 40 + pixels + mask
     if len(data) != 6 + 16 + image_len:
-        fail("orvendal.ico: %d bytes, want %d" % (len(data),
+        fail(ICON + ": %d bytes, want %d" % (len(data),
                                                    6 + 16 + image_len))
         return
     reserved, kind, count = struct.unpack("<HHH", data[:6])
     if (reserved, kind, count) != (0, 1, 1):
-        fail("orvendal.ico: header %d,%d,%d, want one icon" %
+        fail(ICON + ": header %d,%d,%d, want one icon" %
              (reserved, kind, count))
     w, h, colours, res, planes, bpp, size, offset = struct.unpack(
         "<BBBBHHII", data[6:22])
@@ -275,10 +270,10 @@ def check_icon(folder):
                               ("bytes in resource", size, image_len),
                               ("image offset", offset, 22)):
         if got != expect:
-            fail("orvendal.ico: entry %s is %d, want %d" % (what, got, expect))
+            fail(ICON + ": entry %s is %d, want %d" % (what, got, expect))
     body = data[22:]
     if body[:8] == b"\x89PNG\r\n\x1a\n":
-        fail("orvendal.ico: image stored as PNG, want BMP format")
+        fail(ICON + ": image stored as PNG, want BMP format")
         return
     (hsize, bw, bh, bplanes, bbits, comp, _, _, _, _, _) = struct.unpack(
         "<IiiHHIIiiII", body[:40])
@@ -287,18 +282,18 @@ def check_icon(folder):
                               ("planes", bplanes, 1), ("bits", bbits, 32),
                               ("compression", comp, 0)):
         if got != expect:
-            fail("orvendal.ico: bitmap %s is %d, want %d"
+            fail(ICON + ": bitmap %s is %d, want %d"
                  % (what, got, expect))
     bgra = body[40:40 + pixels]
     if any(body[40 + pixels:]):
-        fail("orvendal.ico: AND mask is not all zero")
+        fail(ICON + ": AND mask is not all zero")
     opaque = sum(1 for i in range(3, len(bgra), 4) if bgra[i] == 255)
     if opaque < n * n * 0.8:
-        fail("orvendal.ico: only %d opaque pixels, the picture is missing"
+        fail(ICON + ": only %d opaque pixels, the picture is missing"
              % opaque)
     colours = {bytes(bgra[i:i + 3]) for i in range(0, len(bgra), 4)}
     if len(colours) < 200:
-        fail("orvendal.ico: only %d distinct colours, not a picture"
+        fail(ICON + ": only %d distinct colours, not a picture"
              % len(colours))
 
 
@@ -310,15 +305,16 @@ def main():
         print("check_pictures: no folder %s" % folder)
         return 2
     landing = None
-    if os.path.exists(os.path.join(folder, "landing.png")):
+    if os.path.exists(os.path.join(folder, LANDING)):
         landing = check_landing(folder)
     else:
-        fail("landing.png: missing")
+        fail(LANDING + ": missing")
     pics = {}
-    for name, (size, keyed) in sorted(BITMAPS.items()):
-        img = check_bitmap(folder, name, size, keyed, landing)
+    for number, (size, keyed, under) in sorted(BITMAPS.items()):
+        img = check_bitmap(folder, facts.picture_file(number), size, keyed,
+                           under, landing)
         if img is not None:
-            pics[int(name[:3])] = img
+            pics[number] = img
     for hover, plain in PAIRS:
         if hover in pics and plain in pics:
             if luminance(pics[hover]) <= luminance(pics[plain]) + 2:

@@ -27,6 +27,11 @@ import unittest
 from PIL import Image, ImageChops, ImageDraw
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+# The window's size, the button places and the picture files as the launcher's own
+# headers give them, read by the module the picture tools use as well.
+sys.path.insert(0, os.path.join(ROOT, "tools"))
+import launcher_facts as facts  # noqa: E402
+
 WINE_SH = os.path.join(ROOT, "scripts", "lib", "wine.sh")
 PICTURES = os.path.join(ROOT, "res", "pictures")
 PORTAL_SERVER = os.path.join(ROOT, "tools", "portal_server.py")
@@ -37,14 +42,22 @@ PORTAL_HOST = os.environ.get("ORVENDAL_PORTAL_HOST", "127.0.0.1:28080")
 
 WINDOW_TITLE = "^Orvendal$"
 CONFIRMATION_TITLE = "^退出$"
-WINDOW_SIZE = (1196, 807)
-KEY = (30, 30, 30)
-BROWSER = (470, 220, 1056, 663)  # the page's place in the picture frame: not artwork on the screen
-# The landing buttons: plain face, place in the window, size.
+WINDOW_SIZE = facts.LANDING_SIZE
+KEY = facts.KEY
+BROWSER = facts.BROWSER_AREA  # the page's place in the picture frame: not artwork on the screen
+ARTWORK = facts.LANDING_ART
+
+
+def landing_button(name):
+    """A landing button's plain face, place in the window and size."""
+    button = facts.BUTTONS[name]
+    return facts.picture_file(button.plain_face), (button.x, button.y), button.size
+
+
 BUTTONS = {
-    "minimize": ("106_landing_minimize.bmp", (1061, 143), (31, 32)),
-    "close": ("102_landing_close.bmp", (1093, 140), (37, 35)),
-    "refresh": ("108_landing_refresh.bmp", (1082, 172), (31, 32)),
+    "minimize": landing_button("LandingMinimize"),
+    "close": landing_button("LandingClose"),
+    "refresh": landing_button("LandingRefresh"),
 }
 TOLERANCE = 3  # per colour channel, for anything compared with the pictures
 
@@ -165,7 +178,7 @@ def window_area(shot, origin):
 def share_of_artwork_shown(shot, origin):
     """The share of the artwork's pixels (apart from its key colour) that the screen
     shows at the window's place, outside the page and the buttons."""
-    art = picture("landing.png")
+    art = picture(ARTWORK)
     telling = both(ImageChops.invert(of_colour(art, KEY)), outside_page_and_buttons())
     return count(both(telling, agreeing(window_area(shot, origin), art))) / count(telling)
 
@@ -285,7 +298,7 @@ class Acceptance(unittest.TestCase):
         width, height = WINDOW_SIZE
         for corner in ((x, y), (x + width - 1, y), (x, y + height - 1), (x + width - 1, y + height - 1)):
             self.assertEqual(shot.getpixel(corner), self.before.getpixel(corner), "corner %s" % (corner,))
-        cut_out = both(of_colour(picture("landing.png"), KEY), outside_page_and_buttons())
+        cut_out = both(of_colour(picture(ARTWORK), KEY), outside_page_and_buttons())
         behind = agreeing(area, window_area(self.before, geometry), tolerance=0)
         self.assertGreater(count(both(cut_out, behind)) / count(cut_out), 0.99,
                            "the screen behind must show through where the artwork has the key colour")
