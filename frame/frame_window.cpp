@@ -5,9 +5,9 @@
 // to the colour key, so the window is never seen unpainted.
 //
 // Game view: the switch (view_changes.cpp) makes the window opaque and sizes it to
-// the work area; WM_SIZE then puts the page under a 30-pixel title bar and lines the bar buttons up
-// at the right edge, and WM_PAINT shows or hides the buttons to match the full-screen
-// flag before drawing the logo and the title strip. Since the buttons and the page are
+// the work area; WM_SIZE then puts the page under a 30-pixel title bar and lines the
+// bar buttons up at the right edge, and WM_PAINT shows or hides the buttons to match
+// the full-screen flag before drawing the logo and the title strip. Since the buttons and the page are
 // child windows and the frame clips them, the strip drawn under them never shows.
 //
 // Destroying the window ends the process at once: nothing is torn down before.
