@@ -46,6 +46,13 @@ wine_relink_home() {
     done
 }
 
+# The first program run in a prefix starts its server and services. Under QEMU's
+# emulation two tests doing that side by side once hung for good after passing, so it
+# is done here, alone, before any test.
+wine_warm_up() {
+    (wine_use "$1" && wine cmd /c exit 0 >/dev/null 2>&1; wineserver -w >/dev/null 2>&1) || true
+}
+
 # Boots the template and copies the shared prefix once; safe to call concurrently.
 wine_ensure_prefixes() {
     mkdir -p "$WINE_ROOT"
@@ -56,6 +63,7 @@ wine_ensure_prefixes() {
             rm -rf "$WINE_ROOT/shared"
             cp -a "$WINE_ROOT/template" "$WINE_ROOT/shared"
             wine_relink_home "$WINE_ROOT/shared"
+            wine_warm_up "$WINE_ROOT/shared"
         fi
     ) 9>"$WINE_ROOT/.lock"
 }

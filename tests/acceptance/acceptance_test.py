@@ -255,7 +255,9 @@ class Acceptance(unittest.TestCase):
         """Starts the launcher and waits until its window shows the artwork; the
         process, the X window and its place."""
         process = self.start()
-        windows = wait_for(lambda: visible_windows(WINDOW_TITLE, process), 30)
+        # A generous wait: on a loaded machine whose kernel runs Wine's 32-bit parts
+        # through an emulator, a first start in a new prefix can take half a minute.
+        windows = wait_for(lambda: visible_windows(WINDOW_TITLE, process), 60)
         self.assertEqual(len(windows), 1, "one launcher window must appear")
         window = windows[0]
         geometry = window_geometry(window)
