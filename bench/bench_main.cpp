@@ -32,15 +32,16 @@ constexpr DWORD kChildTimeoutMs = 60000;
 // What the launcher's start-up stamps, in its order.
 const char* const kLauncherStamps[] = {"entry",   "gdiplus", "decode_start", "ole",         "class",
                                        "window",  "hook",    "control",      "place",       "decode_join",
-                                       "show",    "install", "paint"};
+                                       "show",    "install_start", "paint"};
 // The spans printed: the stamped steps, the message loop's share of "paint" in detail,
-// the last step, to the screen, which the driver sees from outside, and the worker
+// the last step, to the screen, which the driver sees from outside, and the workers
 // that ran beside the stamped steps.
 const char* const kLauncherSteps[] = {"entry",          "gdiplus",          "decode_start",  "ole",
                                       "class",          "window",           "hook",          "control",
-                                      "place",          "decode_join",      "show",          "install",
+                                      "place",          "decode_join",      "show",          "install_start",
                                       "paint",          "loop_frame_paint", "loop_button_paint", "loop_other",
-                                      "screen",         "decode_worker"};
+                                      "screen",         "decode_worker",    "install_worker",
+                                      "install_end_after_paint"};
 const char* const kBaselineSteps[] = {"entry", "window", "gdiplus", "decode", "show", "paint", "screen"};
 // What the baseline stamps itself; the last step, to the screen, is seen from outside.
 const char* const kBaselineStamps[] = {"entry", "window", "gdiplus", "decode", "show", "paint"};

@@ -1,12 +1,18 @@
 // Start-up order matters here:
 // - the window is created hidden, and its first landing paint is what makes it
 //   visible (see frame_window.cpp), so it is shown fully transparent and stays so
-//   while the install step runs;
+//   until that paint;
 // - GDI+ starts first of all: the artwork is decoded on a worker thread from then on,
 //   beside OLE, the window with its buttons, the hook and the browser control, which
 //   all need the GUI thread; and it must run before any message reaches a chrome
 //   button. The worker touches no window and no field of gLauncher; it is joined just
 //   before the window is first shown, so the first paint finds the artwork ready;
+// - the install step and the shortcut run on a worker of their own, started once the
+//   window is shown. It holds back until the first landing paint is done (two seconds
+//   at most), so that paint neither waits for it nor shares the machine with it.
+//   Starting it here and not at that paint makes it happen at every start, minimized
+//   or hidden with F10 before the paint too; the frame's end lets it begin at once
+//   and waits for it (see WaitForInstallStep);
 // - the browser host is created after the window, so the frame's size handler
 //   checks for it.
 #include "startup.h"
@@ -124,6 +130,8 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
     // Shown but fully transparent until the first landing paint sets the colour key.
     SetLayeredWindowAttributes(gLauncher.frameWindow, kColourKey, 0, LWA_ALPHA);
 
-    InstallAndLinkToDesktop();
-    return RunMessageLoop();
+    StartInstallStep();
+    const int exitCode = RunMessageLoop();
+    WaitForInstallStep();
+    return exitCode;
 }
