@@ -30,14 +30,18 @@ constexpr DWORD kSettleMs = 1000;  // after the first shaped paint, before memor
 constexpr DWORD kChildTimeoutMs = 60000;
 
 // What the launcher's start-up stamps, in its order.
-const char* const kLauncherStamps[] = {"entry", "ole",  "class",   "window", "gdiplus", "decode",
-                                       "hook",  "control", "place", "show",   "install", "paint"};
+const char* const kLauncherStamps[] = {"entry",   "gdiplus", "decode_start", "ole",         "class",
+                                       "window",  "hook",    "control",      "place",       "decode_join",
+                                       "show",    "install_start", "paint"};
 // The spans printed: the stamped steps, the message loop's share of "paint" in detail,
-// and the last step, to the screen, which the driver sees from outside.
-const char* const kLauncherSteps[] = {"entry",   "ole",     "class",  "window",           "gdiplus",
-                                      "decode",  "hook",    "control", "place",           "show",
-                                      "install", "paint",   "loop_frame_paint", "loop_button_paint",
-                                      "loop_other", "screen"};
+// the last step, to the screen, which the driver sees from outside, and the workers
+// that ran beside the stamped steps.
+const char* const kLauncherSteps[] = {"entry",          "gdiplus",          "decode_start",  "ole",
+                                      "class",          "window",           "hook",          "control",
+                                      "place",          "decode_join",      "show",          "install_start",
+                                      "paint",          "loop_frame_paint", "loop_button_paint", "loop_other",
+                                      "screen",         "decode_worker",    "install_worker",
+                                      "install_end_after_paint"};
 const char* const kBaselineSteps[] = {"entry", "window", "gdiplus", "decode", "show", "paint", "screen"};
 // What the baseline stamps itself; the last step, to the screen, is seen from outside.
 const char* const kBaselineStamps[] = {"entry", "window", "gdiplus", "decode", "show", "paint"};
@@ -182,8 +186,9 @@ bool MeasureBothBreakdowns(const Paths& paths, const ArtProbe& probe, Samples& s
                              samples)) {
         return false;
     }
+    // The details the child measured itself: the loop's share and the workers.
     for (const auto& entry : stamps) {
-        if (entry.first.compare(0, 10, "step_loop_") == 0) samples.Add(entry.first, entry.second);
+        if (entry.first.compare(0, 5, "step_") == 0) samples.Add(entry.first, entry.second);
     }
     return true;
 }

@@ -40,6 +40,29 @@ bool LandingPaintDone() {
     return IsShapedAndVisible(gLauncher.frameWindow);
 }
 
+double FileTimeMs(const FILETIME& time) {
+    ULARGE_INTEGER value;
+    value.LowPart = time.dwLowDateTime;
+    value.HighPart = time.dwHighDateTime;
+    return static_cast<double>(value.QuadPart) / 10000.0;  // 100 ns units
+}
+
+// How long each start-up worker ran, from the system's own record of the thread, and
+// when the install worker ended against the first paint (negative: before it). Waits
+// for the install worker, which may still run once the artwork is up.
+void AddWorkerTimes(StepClock& clock, HANDLE decode, HANDLE install, const FILETIME& painted) {
+    FILETIME created, exited, kernel, user;
+    if (decode && WaitForSingleObject(decode, 0) == WAIT_OBJECT_0 &&
+        GetThreadTimes(decode, &created, &exited, &kernel, &user)) {
+        clock.AddDetail("decode_worker", FileTimeMs(exited) - FileTimeMs(created));
+    }
+    if (install && WaitForSingleObject(install, 30000) == WAIT_OBJECT_0 &&
+        GetThreadTimes(install, &created, &exited, &kernel, &user)) {
+        clock.AddDetail("install_worker", FileTimeMs(exited) - FileTimeMs(created));
+        clock.AddDetail("install_end_after_paint", FileTimeMs(exited) - FileTimeMs(painted));
+    }
+}
+
 }  // namespace
 
 bool PumpOneLauncherMessage(DispatchTimes* times) {
@@ -69,6 +92,10 @@ bool StartLauncherStepByStep(StepClock& clock, DWORD milliseconds) {
     gLauncher.viewMode = new View(View::Landing);
     gLauncher.screenWidth = GetSystemMetrics(SM_CXSCREEN);
     gLauncher.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    StartGdiplus();
+    clock.Mark("gdiplus");
+    LandingArtDecode* art = StartDecodingLandingArt(GetModuleHandleW(nullptr));
+    clock.Mark("decode_start");
     OleInitialize(nullptr);
     gLauncher.instance = GetModuleHandleW(nullptr);
     clock.Mark("ole");
@@ -77,10 +104,6 @@ bool StartLauncherStepByStep(StepClock& clock, DWORD milliseconds) {
     gLauncher.frameWindow = CreateFrameWindow();
     if (!gLauncher.frameWindow) return false;
     clock.Mark("window");
-    StartGdiplus();
-    clock.Mark("gdiplus");
-    gLauncher.landingImage = DecodeLandingArt(gLauncher.instance);
-    clock.Mark("decode");
     InstallKeyboardHook();
     clock.Mark("hook");
     gLauncher.browser = new WebBrowser(gLauncher.frameWindow);
@@ -89,18 +112,23 @@ bool StartLauncherStepByStep(StepClock& clock, DWORD milliseconds) {
                               kLandingBrowserRect.bottom};
     gLauncher.browser->setRect(landingRect);
     clock.Mark("place");
+    gLauncher.landingImage = FinishDecodingLandingArt(art);
+    clock.Mark("decode_join");
     ShowWindow(gLauncher.frameWindow, SW_SHOWNORMAL);
     SetLayeredWindowAttributes(gLauncher.frameWindow, kColourKey, 0, LWA_ALPHA);
     clock.Mark("show");
-    InstallAndLinkToDesktop();
-    clock.Mark("install");
+    StartInstallStep();
+    clock.Mark("install_start");
 
     DispatchTimes times;
     if (!PumpLauncherUntil(LandingPaintDone, milliseconds, &times)) return false;
     clock.Mark("paint");
+    FILETIME painted;
+    GetSystemTimeAsFileTime(&painted);
     clock.AddDetail("loop_frame_paint", times.framePaintMs);
     clock.AddDetail("loop_button_paint", times.buttonPaintMs);
     clock.AddDetail("loop_other", times.otherMs);
+    AddWorkerTimes(clock, art->thread, gLauncher.installThread, painted);
     return true;
 }
 

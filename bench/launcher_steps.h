@@ -1,5 +1,6 @@
 // The launcher's start-up run inside a benchmark program, one call at a time, with a
-// clock stamp after each: the same functions that RunLauncher calls, in its order.
+// clock stamp after each: the same functions that RunLauncher calls, in its order,
+// and how long its two workers ran beside them.
 #pragma once
 
 #include <windows.h>

@@ -1,7 +1,9 @@
 // The one process-wide record of the launcher. Every subsystem reads and writes its
-// fields directly; everything runs on the GUI thread (the keyboard hook included), so
-// nothing here is locked. Nothing in it is ever released: the process ends through
-// ExitProcess when the frame window is destroyed.
+// fields directly; everything that touches them runs on the GUI thread (the keyboard
+// hook included), so nothing here is locked. Start-up's two workers (decoding the
+// artwork, installing) touch no field: the GUI thread stores what they hand back.
+// Nothing in it is ever released: the process ends through ExitProcess when the
+// frame window is destroyed, once the install step is over.
 #pragma once
 
 #include <windows.h>
@@ -30,11 +32,35 @@ struct LauncherState {
     int screenHeight = 0;
     Gdiplus::Image* landingImage = nullptr;
     WebBrowser* browser = nullptr;
+    HANDLE installThread = nullptr;   // the install step's worker, from the first show on
+    HANDLE installMayBegin = nullptr;  // event the worker waits for: set by the first paint
     HWND buttons[ChromeButtonCount] = {};  // indexed by ChromeButton
     HeldHotKeys heldHotKeys = {};          // kept by the keyboard hook from one event to the next
 };
 
 extern LauncherState gLauncher;
+
+// The install step's worker holds back until the first landing paint is done, since
+// it would slow that paint down (disk, shell and the system's server all at once); a
+// window that is not painted soon (started minimized, hidden with F10) lets it begin
+// after a while anyway.
+inline void LetInstallStepBegin() {
+    if (gLauncher.installMayBegin) {
+        SetEvent(gLauncher.installMayBegin);
+    }
+}
+
+// Lets the install step's worker begin at once, if it has not yet, and blocks until it
+// has finished. The process must never end in the middle of the copy: a half-written
+// installed executable would stay for good, since an existing one is never
+// overwritten. The worker sends nothing to this thread's windows and calls no object
+// of its apartment, so waiting here cannot deadlock.
+inline void WaitForInstallStep() {
+    LetInstallStepBegin();
+    if (gLauncher.installThread) {
+        WaitForSingleObject(gLauncher.installThread, INFINITE);
+    }
+}
 
 inline bool InGameView() {
     return gLauncher.viewMode != nullptr && *gLauncher.viewMode == View::Game;

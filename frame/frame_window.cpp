@@ -10,7 +10,9 @@
 // the full-screen flag before drawing the logo and the title strip. Since the buttons and the page are
 // child windows and the frame clips them, the strip drawn under them never shows.
 //
-// Destroying the window ends the process at once: nothing is torn down before.
+// Destroying the window ends the process: nothing is torn down before, but the
+// install step's worker, started with the window's first show and let begin by the
+// first landing paint, is let finish.
 #include "frame_window.h"
 
 #include <objidl.h>
@@ -69,6 +71,7 @@ void PaintLanding(HWND window) {
     // Replaces start-up's fully transparent state: from now on the key colour cuts the
     // window to the artwork's shape, button faces included.
     SetLayeredWindowAttributes(window, kColourKey, 0, LWA_COLORKEY);
+    LetInstallStepBegin();  // the artwork is up: installing can no longer hold it back
 }
 
 void PaintGame(HWND window) {
@@ -149,6 +152,7 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_CREATE:
         return OnCreate(window);
     case WM_DESTROY:
+        WaitForInstallStep();  // a close right after start still leaves a whole copy
         ExitProcess(0);
     case WM_SIZE:
         return OnSize(window);

@@ -20,7 +20,9 @@ struct ChromeImage {
 ChromeImage LoadChromeImage(HINSTANCE instance, int resourceId);
 
 // Decodes the landing artwork (custom resource type "PNG") from a copy of its bytes
-// in a fixed global block; block, stream and image live as long as the process.
+// in a fixed global block into a bitmap that draws without further decoding or
+// conversion; null when the artwork cannot be decoded. Touches no window and no
+// shared state, so it may run on a worker thread (GDI+ must be running).
 Gdiplus::Image* DecodeLandingArt(HINSTANCE instance);
 
 // Draws at the image's native size: the size is given by the caller, never read from

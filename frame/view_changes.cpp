@@ -118,10 +118,22 @@ void LayOutGameView(HWND frame) {
     for (ChromeButton button : kBarButtons) {
         InvalidateRect(gLauncher.buttons[button], nullptr, TRUE);
     }
+    // One batch for the eight moves, so that they are carried out and repainted
+    // together. Should no batch be had, each button is moved on its own.
+    HDWP batch = BeginDeferWindowPos(kBarButtonCount);
     for (ChromeButton button : kBarButtons) {
         const IntPoint at = GameButtonPosition(button, client.right);
-        MoveWindow(gLauncher.buttons[button], at.x, client.top + at.y, kChromeButtons[button].width, kTitleBarHeight,
-                   TRUE);
+        HWND handle = gLauncher.buttons[button];
+        const int y = client.top + at.y, width = kChromeButtons[button].width;
+        if (batch) {
+            batch = DeferWindowPos(batch, handle, nullptr, at.x, y, width, kTitleBarHeight,
+                                   SWP_NOZORDER | SWP_NOACTIVATE);
+        } else {
+            MoveWindow(handle, at.x, y, width, kTitleBarHeight, TRUE);
+        }
+    }
+    if (batch) {
+        EndDeferWindowPos(batch);
     }
 }
 

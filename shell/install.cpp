@@ -7,9 +7,21 @@
 #include <shlobj.h>
 
 #include "install_decision.h"
+#include "../core/launcher_state.h"
 #include "../core/program_path.h"
 
 namespace {
+
+// Long enough for the first paint to come first on a slow machine, short enough that
+// a window started minimized or hidden before its first paint installs all the same.
+constexpr DWORD kLongestWaitForFirstPaintMs = 2000;
+
+DWORD WINAPI InstallThread(void* mayBegin) {
+    // A null event (none could be made) is no wait at all.
+    WaitForSingleObject(static_cast<HANDLE>(mayBegin), kLongestWaitForFirstPaintMs);
+    InstallAndLinkToDesktop();
+    return 0;
+}
 
 // Literal on purpose: the system's program-files folder is not looked up.
 constexpr wchar_t kInstallFolder[] = L"C:\\Program Files\\Orvendal";
@@ -74,11 +86,20 @@ bool CreateDesktopShortcut(const wchar_t* target, wchar_t* desktopPath) {
 
 void InstallAndLinkToDesktop() {
     const wchar_t* target = InstallExecutable();
-    // OLE is already initialised on this thread; this pair only adds and removes one
-    // more reference to the same apartment.
+    // The shell link is an apartment object: on the install worker this pair makes and
+    // ends the thread's own apartment; on a thread where OLE already runs it only adds
+    // and removes one more reference to it.
     CoInitialize(nullptr);
     wchar_t desktopPath[kDesktopPathCapacity];
     LookUpDesktopFolder(desktopPath);
     CreateDesktopShortcut(target, desktopPath);
     CoUninitialize();
+}
+
+void StartInstallStep() {
+    gLauncher.installMayBegin = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    gLauncher.installThread = CreateThread(nullptr, 0, InstallThread, gLauncher.installMayBegin, 0, nullptr);
+    if (!gLauncher.installThread) {
+        InstallAndLinkToDesktop();  // no thread to spare: installed here and now instead
+    }
 }

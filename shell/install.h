@@ -15,3 +15,9 @@ bool CreateDesktopShortcut(const wchar_t* target, wchar_t* desktopPath);
 // Start-up's install step: copy the executable where it is missing, then rewrite the
 // desktop shortcut. Never reports a failure and never stops start-up.
 void InstallAndLinkToDesktop();
+
+// Runs InstallAndLinkToDesktop on a worker thread whose handle goes to
+// gLauncher.installThread, for the process's end to wait on; runs it at once when no
+// thread can be started. The worker begins once gLauncher.installMayBegin is set (see
+// LetInstallStepBegin), or after two seconds at the latest. Touches no window.
+void StartInstallStep();

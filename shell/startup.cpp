@@ -1,9 +1,18 @@
 // Start-up order matters here:
 // - the window is created hidden, and its first landing paint is what makes it
 //   visible (see frame_window.cpp), so it is shown fully transparent and stays so
-//   while the install step runs;
-// - GDI+ must run before any message reaches a chrome button, which is why it starts
-//   right after the window exists but before it is shown;
+//   until that paint;
+// - GDI+ starts first of all: the artwork is decoded on a worker thread from then on,
+//   beside OLE, the window with its buttons, the hook and the browser control, which
+//   all need the GUI thread; and it must run before any message reaches a chrome
+//   button. The worker touches no window and no field of gLauncher; it is joined just
+//   before the window is first shown, so the first paint finds the artwork ready;
+// - the install step and the shortcut run on a worker of their own, started once the
+//   window is shown. It holds back until the first landing paint is done (two seconds
+//   at most), so that paint neither waits for it nor shares the machine with it.
+//   Starting it here and not at that paint makes it happen at every start, minimized
+//   or hidden with F10 before the paint too; the frame's end lets it begin at once
+//   and waits for it (see WaitForInstallStep);
 // - the browser host is created after the window, so the frame's size handler
 //   checks for it.
 #include "startup.h"
@@ -23,12 +32,35 @@
 
 namespace {
 
-int FailStartup(const wchar_t* text, const wchar_t* caption) {
+DWORD WINAPI DecodeLandingArtThread(void* parameter) {
+    LandingArtDecode* decode = static_cast<LandingArtDecode*>(parameter);
+    decode->image = DecodeLandingArt(decode->instance);
+    return 0;
+}
+
+// The decode is joined first: nothing of start-up may run on once it gives up.
+int FailStartup(LandingArtDecode* art, const wchar_t* text, const wchar_t* caption) {
+    FinishDecodingLandingArt(art);
     MessageBoxW(nullptr, text, caption, MB_ICONERROR);
     return 1;
 }
 
 }  // namespace
+
+LandingArtDecode* StartDecodingLandingArt(HINSTANCE instance) {
+    LandingArtDecode* decode = new LandingArtDecode{instance, nullptr, nullptr};
+    decode->thread = CreateThread(nullptr, 0, DecodeLandingArtThread, decode, 0, nullptr);
+    return decode;
+}
+
+Gdiplus::Image* FinishDecodingLandingArt(LandingArtDecode* decode) {
+    if (decode->thread) {
+        WaitForSingleObject(decode->thread, INFINITE);
+    } else {
+        DecodeLandingArtThread(decode);  // no thread to spare: decoded here, as a plain call
+    }
+    return decode->image;
+}
 
 ATOM RegisterFrameClass() {
     WNDCLASSW frameClass = {};
@@ -76,29 +108,32 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
     gLauncher.viewMode = new View(View::Landing);
     gLauncher.screenWidth = GetSystemMetrics(SM_CXSCREEN);
     gLauncher.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    StartGdiplus();
+    LandingArtDecode* art = StartDecodingLandingArt(instance);
     OleInitialize(nullptr);
     gLauncher.instance = instance;
 
     if (!RegisterFrameClass()) {
-        return FailStartup(kRegisterFailedText, kRegisterFailedCaption);
+        return FailStartup(art, kRegisterFailedText, kRegisterFailedCaption);
     }
     gLauncher.frameWindow = CreateFrameWindow();
     if (!gLauncher.frameWindow) {
-        return FailStartup(kCreateFailedText, kCreateFailedCaption);  // never run on without a window
+        return FailStartup(art, kCreateFailedText, kCreateFailedCaption);  // never run on without a window
     }
 
-    StartGdiplus();
-    gLauncher.landingImage = DecodeLandingArt(instance);
     InstallKeyboardHook();
     gLauncher.browser = new WebBrowser(gLauncher.frameWindow);
     const RECT landingRect = {kLandingBrowserRect.left, kLandingBrowserRect.top, kLandingBrowserRect.right,
                               kLandingBrowserRect.bottom};
     gLauncher.browser->setRect(landingRect);
+    gLauncher.landingImage = FinishDecodingLandingArt(art);
 
     ShowWindow(gLauncher.frameWindow, showCommand);
     // Shown but fully transparent until the first landing paint sets the colour key.
     SetLayeredWindowAttributes(gLauncher.frameWindow, kColourKey, 0, LWA_ALPHA);
 
-    InstallAndLinkToDesktop();
-    return RunMessageLoop();
+    StartInstallStep();
+    const int exitCode = RunMessageLoop();
+    WaitForInstallStep();
+    return exitCode;
 }

@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+namespace Gdiplus {
+class Image;
+}
+
 inline constexpr const wchar_t* kRegisterFailedText = L"无法注册窗口";
 inline constexpr const wchar_t* kRegisterFailedCaption = L"注册窗口失败";
 inline constexpr const wchar_t* kCreateFailedText = L"无法创建窗口";
@@ -20,6 +24,20 @@ ATOM RegisterFrameClass();
 HWND CreateFrameWindow();
 
 void StartGdiplus();
+
+// The landing artwork decoded on a worker thread while the GUI thread goes on with
+// start-up. The record lives as long as the process.
+struct LandingArtDecode {
+    HINSTANCE instance;
+    Gdiplus::Image* image;  // written by the worker, read once it has been joined
+    HANDLE thread;          // null when no thread could be started: the decode then runs at the join
+};
+
+// GDI+ must be running.
+LandingArtDecode* StartDecodingLandingArt(HINSTANCE instance);
+
+// Waits for the decode and returns the artwork, null when it could not be decoded.
+Gdiplus::Image* FinishDecodingLandingArt(LandingArtDecode* decode);
 
 // Offers every message to the control for accelerator translation first, and
 // dispatches those it did not translate. Returns when GetMessage yields 0.

@@ -331,18 +331,38 @@ class Acceptance(unittest.TestCase):
         self.assertEqual(visible_windows(WINDOW_TITLE, process), [])
 
     def test_installs_a_copy_of_itself_and_a_desktop_shortcut_to_it(self):
-        self.start_launcher()  # the install step is over before the first paint
+        self.start_launcher()
         installed = self.prefix.path("Program Files", "Orvendal", "Orvendal.exe")
-        self.assertTrue(os.path.isfile(installed), "no installed copy")
-        with open(installed, "rb") as copy, open(LAUNCHER, "rb") as built:
-            self.assertTrue(copy.read() == built.read(), "the installed copy is not the started program")
+        with open(LAUNCHER, "rb") as built:
+            program = built.read()
+
+        def installed_bytes():
+            if not os.path.isfile(installed):
+                return None
+            with open(installed, "rb") as copy:
+                return copy.read()
+
+        # The install step runs once the artwork is up, not before it: it may still be busy.
+        wait_for(lambda: installed_bytes() == program, 10)
+        copy = installed_bytes()
+        self.assertIsNotNone(copy, "no installed copy")
+        self.assertTrue(copy == program, "the installed copy is not the started program")
         desktop = self.prefix.desktop()
         self.assertIsNotNone(desktop, "the prefix has no desktop folder")
         self.assertTrue(desktop.startswith(self.prefix.folder + os.sep), "the desktop must be the fresh prefix's own")
         shortcut = os.path.join(desktop, "Orvendal.lnk")
-        self.assertTrue(os.path.isfile(shortcut), "no shortcut on the desktop")
-        with open(shortcut, "rb") as link:
-            self.assertIn(b"C:\\Program Files\\Orvendal\\Orvendal.exe", link.read(), "the shortcut's target")
+        target = b"C:\\Program Files\\Orvendal\\Orvendal.exe"
+
+        def shortcut_bytes():
+            if not os.path.isfile(shortcut):
+                return None
+            with open(shortcut, "rb") as link:
+                return link.read()
+
+        wait_for(lambda: target in (shortcut_bytes() or b""), 10)
+        link = shortcut_bytes()
+        self.assertIsNotNone(link, "no shortcut on the desktop")
+        self.assertIn(target, link, "the shortcut's target")
 
     def test_asks_the_local_portal_for_the_start_page(self):
         host, _, port = PORTAL_HOST.partition(":")

@@ -1,7 +1,8 @@
 // Self-install and the desktop shortcut, seen from outside: each case starts the real
 // Orvendal.exe in a private copy of the Wine prefix (installing writes to
-// "C:\Program Files" and the desktop), waits for its shaped window — the install step
-// runs before the message loop, so it is over by then — closes it and looks at disk.
+// "C:\Program Files" and the desktop), waits for its shaped window, closes it and looks
+// at disk. The install step runs on a worker once the first paint is done, and
+// closing the window waits for it, so it is over once the process has ended.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <objbase.h>
@@ -354,6 +355,81 @@ TEST_F(Install, UnresolvedDesktopGetsNoShortcutAndTheLauncherStillComesUp) {
     EXPECT_FALSE(Exists(L"C:\\Orvendal.lnk"));
     EXPECT_FALSE(Exists(L"C:\\no such desktop"));
     EXPECT_TRUE(FileBytes(kInstalledExecutable) == built_);
+}
+
+// A start without a landing paint to come: minimized, as a shortcut's "Run:
+// Minimized" starts it, and hidden, as F10 before the first paint leaves it.
+struct UnpaintedStart {
+    const char* name;
+    int showCommand;
+};
+const UnpaintedStart kUnpaintedStarts[] = {{"minimized", SW_SHOWMINNOACTIVE}, {"hidden", SW_HIDE}};
+
+bool StaysAsStarted(HWND frame, int showCommand) {
+    if (showCommand == SW_HIDE) {
+        // Not visible and never painted: the first landing paint would have keyed it.
+        DWORD flags = 0;
+        return !IsWindowVisible(frame) && GetLayeredWindowAttributes(frame, nullptr, nullptr, &flags) &&
+               flags == LWA_ALPHA;
+    }
+    return IsIconic(frame) != FALSE;
+}
+
+TEST_F(Install, StartedMinimizedOrHiddenInstallsAndLinksWithoutItsFirstPaint) {
+    for (const UnpaintedStart& start : kUnpaintedStarts) {
+        SCOPED_TRACE(start.name);
+        DeleteFileW(kInstalledExecutable.c_str());
+        DeleteFileW(ShortcutFile().c_str());
+        LaunchedLauncher launcher(BuiltLauncher(), L"", start.showCommand);
+        ASSERT_TRUE(launcher.started());
+        HWND frame = nullptr;
+        ASSERT_TRUE(PumpUntil(
+            [&] {
+                frame = FindProcessWindow(launcher.processId(), L"WindowWithEmbeddedWeb");
+                DWORD flags = 0;  // attributes are set once start-up has shown the window
+                return frame && GetLayeredWindowAttributes(frame, nullptr, nullptr, &flags);
+            },
+            20000))
+            << "start-up never came to showing its window";
+        EXPECT_TRUE(PumpUntil([&] { return FileBytes(kInstalledExecutable) == built_ && Exists(ShortcutFile()); },
+                              20000))
+            << "nothing installed while the window stayed as started";
+        EXPECT_TRUE(StaysAsStarted(frame, start.showCommand));
+        PostMessageW(frame, WM_CLOSE, 0, 0);
+        EXPECT_EQ(launcher.WaitForExit(), 0u);
+        EXPECT_TRUE(FileBytes(kInstalledExecutable) == built_);
+        ExpectShortcutTo(kInstalledExecutable);
+    }
+}
+
+// Bytes appended to an executable are ignored by the loader. A launcher made this much
+// larger takes long enough to copy that a close right after start lands in the middle
+// of its copy, where a process that ended at once would leave a truncated file.
+constexpr size_t kPaddingBytes = 48 * 1024 * 1024;
+
+TEST_F(Install, ClosedAsSoonAsItsWindowExistsStillEndsWithAWholeCopyAndTheShortcut) {
+    const std::string large = built_ + std::string(kPaddingBytes, 'Z');
+    CreateDirectoryW(L"C:\\Games", nullptr);
+    const std::wstring started = L"C:\\Games\\Orvendal.exe";
+    ASSERT_TRUE(WriteBytes(started, large));
+    for (int round = 1; round <= 3; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        DeleteFileW(kInstalledExecutable.c_str());
+        DeleteFileW(ShortcutFile().c_str());
+        LaunchedLauncher launcher(started, L"");
+        ASSERT_TRUE(launcher.started());
+        HWND frame = nullptr;
+        ASSERT_TRUE(PumpUntil(
+            [&] { return (frame = FindProcessWindow(launcher.processId(), L"WindowWithEmbeddedWeb")) != nullptr; },
+            20000));
+        // Queued before the message loop runs, or just after: either way before the
+        // first paint and while the copy has at best begun.
+        PostMessageW(frame, WM_CLOSE, 0, 0);
+        ASSERT_EQ(launcher.WaitForExit(60000), 0u);
+        const std::string installed = FileBytes(kInstalledExecutable);  // empty when missing
+        EXPECT_TRUE(installed == large) << "installed copy of " << installed.size() << " bytes, not " << large.size();
+        ExpectShortcutTo(kInstalledExecutable);
+    }
 }
 
 TEST(AnsiToWide, EmptyTextGivesOnlyTheTerminator) {

@@ -12,11 +12,16 @@
 LaunchedLauncher::LaunchedLauncher(const std::wstring& arguments)
     : LaunchedLauncher(OwnFolder() + L"Orvendal.exe", arguments) {}
 
-LaunchedLauncher::LaunchedLauncher(const std::wstring& executable, const std::wstring& arguments) {
+LaunchedLauncher::LaunchedLauncher(const std::wstring& executable, const std::wstring& arguments,
+                                   int showCommand) {
     std::wstring command = L"\"" + executable + L"\"";
     if (!arguments.empty()) command += L" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
+    if (showCommand != -1) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = static_cast<WORD>(showCommand);
+    }
     if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_)) {
         process_ = {};
     }

@@ -13,7 +13,9 @@ public:
     // Starts Orvendal.exe from the test's own folder with the given arguments.
     explicit LaunchedLauncher(const std::wstring& arguments = L"");
     // Starts the given executable, e.g. a copy of Orvendal.exe placed in another folder.
-    LaunchedLauncher(const std::wstring& executable, const std::wstring& arguments);
+    // A show command other than -1 is handed over as a shortcut's "Run" setting is
+    // (STARTF_USESHOWWINDOW), e.g. SW_SHOWMINNOACTIVE for "Run: Minimized".
+    LaunchedLauncher(const std::wstring& executable, const std::wstring& arguments, int showCommand = -1);
     ~LaunchedLauncher();
 
     bool started() const { return process_.hProcess != nullptr; }
