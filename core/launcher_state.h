@@ -40,28 +40,6 @@ struct LauncherState {
 
 extern LauncherState gLauncher;
 
-// The install step's worker holds back until the first landing paint is done, since
-// it would slow that paint down (disk, shell and the system's server all at once); a
-// window that is not painted soon (started minimized, hidden with F10) lets it begin
-// after a while anyway.
-inline void LetInstallStepBegin() {
-    if (gLauncher.installMayBegin) {
-        SetEvent(gLauncher.installMayBegin);
-    }
-}
-
-// Lets the install step's worker begin at once, if it has not yet, and blocks until it
-// has finished. The process must never end in the middle of the copy: a half-written
-// installed executable would stay for good, since an existing one is never
-// overwritten. The worker sends nothing to this thread's windows and calls no object
-// of its apartment, so waiting here cannot deadlock.
-inline void WaitForInstallStep() {
-    LetInstallStepBegin();
-    if (gLauncher.installThread) {
-        WaitForSingleObject(gLauncher.installThread, INFINITE);
-    }
-}
-
 inline bool InGameView() {
     return gLauncher.viewMode != nullptr && *gLauncher.viewMode == View::Game;
 }

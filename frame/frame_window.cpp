@@ -19,6 +19,7 @@
 #include <gdiplus.h>
 #include <windowsx.h>
 
+#include "../core/install_gate.h"
 #include "../core/launcher_state.h"
 #include "../core/layout.h"
 #include "chrome_buttons.h"

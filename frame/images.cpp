@@ -19,7 +19,8 @@ ChromeImage LoadChromeImage(HINSTANCE instance, int resourceId) {
 namespace {
 
 // A stream over a copy of the landing artwork's bytes in a fixed global block, or null
-// when the resource is missing. FALSE: releasing the stream leaves the block alone.
+// (and no block left allocated) when the resource cannot be read. FALSE: releasing the
+// stream leaves the block alone.
 IStream* LandingArtStream(HINSTANCE instance, HGLOBAL* block) {
     HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(IDR_LANDING_ART), L"PNG");
     if (!resource) {
@@ -27,13 +28,18 @@ IStream* LandingArtStream(HINSTANCE instance, HGLOBAL* block) {
     }
     DWORD size = SizeofResource(instance, resource);
     const void* bytes = LockResource(LoadResource(instance, resource));
+    if (!bytes) {
+        return nullptr;
+    }
     *block = GlobalAlloc(GMEM_FIXED, size);
-    if (!bytes || !*block) {
+    if (!*block) {
         return nullptr;
     }
     memcpy(GlobalLock(*block), bytes, size);
     IStream* stream = nullptr;
     if (FAILED(CreateStreamOnHGlobal(*block, FALSE, &stream))) {
+        GlobalFree(*block);
+        *block = nullptr;
         return nullptr;
     }
     return stream;

@@ -22,6 +22,7 @@
 #include <ole2.h>
 
 #include "../browser/web_browser.h"
+#include "../core/install_gate.h"
 #include "../core/launcher_state.h"
 #include "../core/layout.h"
 #include "../frame/frame_window.h"
