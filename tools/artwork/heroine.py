@@ -225,6 +225,17 @@ def _sleeve(cv, side_a, hem, side_b, folds):
     _trim(cv, hem, 5, clip=cv.grow(m, 2.5))
 
 
+def _spiral(cx, cy, r, turn, count, sweep, taper):
+    """Points of a curl winding inwards: count points over sweep half-turns (turn -1
+    winds the other way), the radius shrinking by 1/taper per point."""
+    pts = []
+    for k in range(count):
+        a = turn * k / (count - 1) * sweep * math.pi
+        q = r * (1 - k / taper)
+        pts.append((cx + q * math.cos(a), cy + q * math.sin(a)))
+    return pts
+
+
 def _embroidery(cv, clip, spots, r=9):
     """Gold-thread cloud curls stitched onto cloth."""
     thread = cv.blank()
@@ -233,12 +244,7 @@ def _embroidery(cv, clip, spots, r=9):
         for cx, cy, rr, tw in ((x, y, r, turn), (x + 1.6 * r * turn,
                                                    y + 0.4 * r, r * 0.6,
                                                    -turn)):
-            pts = []
-            for k in range(30):
-                a = tw * k / 29 * 1.7 * math.pi
-                q = rr * (1 - k / 36)
-                pts.append((cx + q * math.cos(a), cy + q * math.sin(a)))
-            cv.line(pts, 1.3, into=thread)
+            cv.line(_spiral(cx, cy, rr, tw, 30, 1.7, 36), 1.3, into=thread)
         cv.line([(x - 2.2 * r, y + r), (x + 2.6 * r, y + r)], 1.2,
                 into=thread)
     thread = cv.intersect(thread, cv.grow(clip, -2))
@@ -308,12 +314,7 @@ def _xiangyun(cv, lobes, curls, shade_dir=1):
     cv.fill(contour, TEAL_GLOW, 0.45)
     spiral = cv.blank()
     for cx, cy, r, turn in curls:
-        pts = []
-        for k in range(40):
-            a = turn * k / 39 * 1.6 * math.pi
-            rr = r * (1 - k / 46)
-            pts.append((cx + rr * math.cos(a), cy + rr * math.sin(a)))
-        cv.line(pts, 2.0, into=spiral)
+        cv.line(_spiral(cx, cy, r, turn, 40, 1.6, 46), 2.0, into=spiral)
     cv.fill(cv.intersect(spiral, m), GOLD_BRIGHT, 0.9)
     cv.bevel(m, 2.5, hi=TEAL_GLOW, lo=TEAL_BLACK, hi_op=0.4, lo_op=0.5)
 
