@@ -7,8 +7,9 @@
 // Game view: the switch (view_changes.cpp) makes the window opaque and sizes it to
 // the work area; WM_SIZE then puts the page under a 30-pixel title bar and lines the
 // bar buttons up at the right edge, and WM_PAINT shows or hides the buttons to match
-// the full-screen flag before drawing the logo and the title strip. Since the buttons and the page are
-// child windows and the frame clips them, the strip drawn under them never shows.
+// the full-screen flag before drawing the logo and the title strip. Since the buttons
+// and the page are child windows and the frame clips them, the strip drawn under them
+// never shows.
 //
 // Destroying the window ends the process: nothing is torn down before, but the
 // install step's worker, started with the window's first show and let begin by the

@@ -27,6 +27,27 @@ void LayOutIfSizeKept(SIZE before) {
     }
 }
 
+// The eight bar buttons to their places, in one batch so that they are carried out
+// and repainted together. The system drops a batch whole when one of its moves
+// cannot be added; then, as when none could be begun, each button moves on its own.
+void MoveBarButtons(int clientRight, int clientTop) {
+    HDWP batch = BeginDeferWindowPos(kBarButtonCount);
+    for (ChromeButton button : kBarButtons) {
+        if (!batch) break;
+        const IntPoint at = GameButtonPosition(button, clientRight);
+        batch = DeferWindowPos(batch, gLauncher.buttons[button], nullptr, at.x, clientTop + at.y,
+                               kChromeButtons[button].width, kTitleBarHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (batch && EndDeferWindowPos(batch)) {
+        return;
+    }
+    for (ChromeButton button : kBarButtons) {
+        const IntPoint at = GameButtonPosition(button, clientRight);
+        MoveWindow(gLauncher.buttons[button], at.x, clientTop + at.y, kChromeButtons[button].width, kTitleBarHeight,
+                   TRUE);
+    }
+}
+
 IntSize WorkAreaGameSize() {
     RECT workArea = {};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
@@ -118,23 +139,7 @@ void LayOutGameView(HWND frame) {
     for (ChromeButton button : kBarButtons) {
         InvalidateRect(gLauncher.buttons[button], nullptr, TRUE);
     }
-    // One batch for the eight moves, so that they are carried out and repainted
-    // together. Should no batch be had, each button is moved on its own.
-    HDWP batch = BeginDeferWindowPos(kBarButtonCount);
-    for (ChromeButton button : kBarButtons) {
-        const IntPoint at = GameButtonPosition(button, client.right);
-        HWND handle = gLauncher.buttons[button];
-        const int y = client.top + at.y, width = kChromeButtons[button].width;
-        if (batch) {
-            batch = DeferWindowPos(batch, handle, nullptr, at.x, y, width, kTitleBarHeight,
-                                   SWP_NOZORDER | SWP_NOACTIVATE);
-        } else {
-            MoveWindow(handle, at.x, y, width, kTitleBarHeight, TRUE);
-        }
-    }
-    if (batch) {
-        EndDeferWindowPos(batch);
-    }
+    MoveBarButtons(client.right, client.top);
 }
 
 void MatchButtonsToFullScreen() {

@@ -136,6 +136,14 @@ def screenshot():
     return Image.frombytes("RGB", (width, height), raw)
 
 
+def file_bytes(path):
+    """A file's whole content, or None while it does not exist."""
+    if not os.path.isfile(path):
+        return None
+    with open(path, "rb") as f:
+        return f.read()
+
+
 def picture(name):
     return Image.open(os.path.join(PICTURES, name)).convert("RGB")
 
@@ -333,18 +341,10 @@ class Acceptance(unittest.TestCase):
     def test_installs_a_copy_of_itself_and_a_desktop_shortcut_to_it(self):
         self.start_launcher()
         installed = self.prefix.path("Program Files", "Orvendal", "Orvendal.exe")
-        with open(LAUNCHER, "rb") as built:
-            program = built.read()
-
-        def installed_bytes():
-            if not os.path.isfile(installed):
-                return None
-            with open(installed, "rb") as copy:
-                return copy.read()
-
+        program = file_bytes(LAUNCHER)
         # The install step runs once the artwork is up, not before it: it may still be busy.
-        wait_for(lambda: installed_bytes() == program, 10)
-        copy = installed_bytes()
+        wait_for(lambda: file_bytes(installed) == program, 10)
+        copy = file_bytes(installed)
         self.assertIsNotNone(copy, "no installed copy")
         self.assertTrue(copy == program, "the installed copy is not the started program")
         desktop = self.prefix.desktop()
@@ -352,15 +352,8 @@ class Acceptance(unittest.TestCase):
         self.assertTrue(desktop.startswith(self.prefix.folder + os.sep), "the desktop must be the fresh prefix's own")
         shortcut = os.path.join(desktop, "Orvendal.lnk")
         target = b"C:\\Program Files\\Orvendal\\Orvendal.exe"
-
-        def shortcut_bytes():
-            if not os.path.isfile(shortcut):
-                return None
-            with open(shortcut, "rb") as link:
-                return link.read()
-
-        wait_for(lambda: target in (shortcut_bytes() or b""), 10)
-        link = shortcut_bytes()
+        wait_for(lambda: target in (file_bytes(shortcut) or b""), 10)
+        link = file_bytes(shortcut)
         self.assertIsNotNone(link, "no shortcut on the desktop")
         self.assertIn(target, link, "the shortcut's target")
 
