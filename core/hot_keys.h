@@ -1,12 +1,18 @@
 // The three hot keys and which of them are held down, as far as the keyboard events
-// seen so far tell. The keyboard hook keeps that state in the launcher's record and
-// hands it to the decision of each event.
+// seen so far tell. The GUI thread keeps that state in the launcher's record and hands
+// it to the decision of each hot key's event.
 #pragma once
 
 // Windows' virtual-key codes of the three hot keys.
 inline constexpr unsigned kVirtualKeyF10 = 0x79;
 inline constexpr unsigned kVirtualKeyF11 = 0x7A;
 inline constexpr unsigned kVirtualKeyEscape = 0x1B;
+
+// The keyboard hook asks this of every keyboard event of the desktop, and hands on
+// only the events it is true for.
+constexpr bool IsHotKeyCode(unsigned virtualKey) {
+    return virtualKey == kVirtualKeyF10 || virtualKey == kVirtualKeyF11 || virtualKey == kVirtualKeyEscape;
+}
 
 // The hot keys in rank order.
 enum HotKey { HotKeyF10, HotKeyF11, HotKeyEscape, HotKeyCount };

@@ -1,7 +1,9 @@
 // The one process-wide record of the launcher. Every subsystem reads and writes its
-// fields directly; everything that touches them runs on the GUI thread (the keyboard
-// hook included), so nothing here is locked. Start-up's two workers (decoding the
-// artwork, installing) touch no field: the GUI thread stores what they hand back.
+// fields directly; everything that touches them runs on the GUI thread, so nothing here
+// is locked. The keyboard hook's thread reads two fields that are set before it runs
+// and never change (frameWindow, and keyboardHook, which it writes itself before the
+// GUI thread goes on); start-up's two workers (decoding the artwork, installing) touch
+// no field: the GUI thread stores what they hand back.
 // Nothing in it is ever released: the process ends through ExitProcess when the
 // frame window is destroyed, once the install step is over.
 #pragma once
@@ -35,7 +37,7 @@ struct LauncherState {
     HANDLE installThread = nullptr;   // the install step's worker, from the first show on
     HANDLE installMayBegin = nullptr;  // event the worker waits for: set by the first paint
     HWND buttons[ChromeButtonCount] = {};  // indexed by ChromeButton
-    HeldHotKeys heldHotKeys = {};          // kept by the keyboard hook from one event to the next
+    HeldHotKeys heldHotKeys = {};          // kept from one hot key's event to the next
 };
 
 extern LauncherState gLauncher;
@@ -47,3 +49,9 @@ inline bool InGameView() {
 // Sent (synchronously) to the frame window by the page bridge: switch to the game view
 // now, inside the page's call. The bridge lives below the frame and cannot call it.
 inline constexpr UINT kSwitchToGameViewMessage = WM_APP + 1;
+
+// Posted to the frame window by the keyboard hook's thread for each press (lParam 1)
+// and release (lParam 0) of a hot key (wParam, its virtual key), in the order they
+// came. Posted, never sent: the hook must not wait for the GUI thread. To the window,
+// not the thread: a message box's modal loop drops messages that have no window.
+inline constexpr UINT kHotKeyEventMessage = WM_APP + 2;

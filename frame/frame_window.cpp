@@ -24,6 +24,7 @@
 #include "../core/launcher_state.h"
 #include "../core/layout.h"
 #include "chrome_buttons.h"
+#include "hotkey_actions.h"
 #include "images.h"
 #include "view_changes.h"
 
@@ -141,6 +142,12 @@ LRESULT OnSwitchToGameView() {
     return 0;
 }
 
+// A hot key's press or release, posted by the keyboard hook's thread.
+LRESULT OnHotKeyEvent(WPARAM virtualKey, LPARAM press) {
+    ActOnHotKeyEvent(static_cast<unsigned>(virtualKey), press != 0);
+    return 0;
+}
+
 LRESULT OnLeftButtonDown(HWND window) {
     // Any press on the window's own surface drags it, as a caption would.
     SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
@@ -170,6 +177,8 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         return OnLeftButtonDown(window);
     case kSwitchToGameViewMessage:
         return OnSwitchToGameView();
+    case kHotKeyEventMessage:
+        return OnHotKeyEvent(wParam, lParam);
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }

@@ -4,7 +4,12 @@
 
 #include <windows.h>
 
-// Installs KeyboardHookProc for every thread of the desktop; start-up calls it once.
+// Installs KeyboardHookProc for every thread of the desktop, on a thread of its own
+// that lives until the process ends; returns once the hook is in place (or could not
+// be set: the launcher then runs without hot keys). Start-up calls it once, after the
+// frame window exists.
 void InstallKeyboardHook();
 
+// Passes every event on at once; posts the hot keys' presses and releases to the frame
+// window as kHotKeyEventMessage.
 LRESULT CALLBACK KeyboardHookProc(int code, WPARAM message, LPARAM event);

@@ -5,11 +5,17 @@
 // - as events reaching its own low-level keyboard hook. It installs that hook before
 //   the launcher starts, and the system calls the most recently installed hook first,
 //   so the counter's hook sees an event only if the launcher's hook passed it on.
+// The letters A, B and C, which the user types into it, are counted as messages.
 // It writes whether it is the active window and the counts, at every change, to the
 // file named on its command line, where the key tests read them from outside:
-//   "KeyCounter active f10=2/1 f11=0/0 esc=0/0 hook:f10=2/1 hook:f11=0/0 hook:esc=0/0"
+//   "KeyCounter active f10=2/1 f11=0/0 esc=0/0 a=1/1 b=0/0 c=0/0 hook:f10=2/1 ..."
 // (presses/releases; auto-repeat presses count as presses). The same line is its
 // window title; that is not read back through X, which Wine does not always update.
+//
+// Run as "key_counter.exe --hold MS FILE" it is instead what keeps a launcher busy: it
+// suspends the GUI thread of the launcher's window (the one window of that class in
+// the prefix) for MS milliseconds, as a long script in the page would hold it, writing
+// "held" to FILE once the thread stands and "free" once it runs again.
 #include <windows.h>
 
 #include <stdio.h>
@@ -23,7 +29,8 @@ struct KeyTally {
     int releases;
 };
 
-KeyTally messageTallies[] = {{VK_F10, L"f10", 0, 0}, {VK_F11, L"f11", 0, 0}, {VK_ESCAPE, L"esc", 0, 0}};
+KeyTally messageTallies[] = {{VK_F10, L"f10", 0, 0}, {VK_F11, L"f11", 0, 0}, {VK_ESCAPE, L"esc", 0, 0},
+                             {'A', L"a", 0, 0},       {'B', L"b", 0, 0},       {'C', L"c", 0, 0}};
 KeyTally hookTallies[] = {{VK_F10, L"hook:f10", 0, 0}, {VK_F11, L"hook:f11", 0, 0}, {VK_ESCAPE, L"hook:esc", 0, 0}};
 bool active = false;
 HWND counterWindow = nullptr;
@@ -54,8 +61,9 @@ void ShowTallies(HWND window) {
     MoveFileExW(partPath, reportPath, MOVEFILE_REPLACE_EXISTING);
 }
 
-// True when the key is one of the three counted ones.
-bool Count(KeyTally (&tallies)[3], WPARAM virtualKey, bool press) {
+// True when the key is one of the counted ones.
+template <size_t N>
+bool Count(KeyTally (&tallies)[N], WPARAM virtualKey, bool press) {
     for (KeyTally& tally : tallies) {
         if (tally.virtualKey == virtualKey) {
             (press ? tally.presses : tally.releases)++;
@@ -105,9 +113,34 @@ LRESULT CALLBACK CounterProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+void WriteLine(const wchar_t* path, const char* line) {
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, line, lstrlenA(line), &written, nullptr);
+    CloseHandle(file);
+}
+
+int HoldLauncher(DWORD milliseconds, const wchar_t* statePath) {
+    HWND launcher = FindWindowW(L"WindowWithEmbeddedWeb", nullptr);
+    HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(launcher, nullptr));
+    if (!launcher || !thread || SuspendThread(thread) == static_cast<DWORD>(-1)) return 1;
+    WriteLine(statePath, "held");
+    Sleep(milliseconds);
+    ResumeThread(thread);
+    WriteLine(statePath, "free");
+    return 0;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    unsigned holdMs = 0;
+    char holdState[MAX_PATH] = {};
+    if (sscanf(commandLine, "--hold %u %259s", &holdMs, holdState) == 2) {
+        wchar_t statePath[MAX_PATH];
+        MultiByteToWideChar(CP_ACP, 0, holdState, -1, statePath, MAX_PATH);
+        return HoldLauncher(holdMs, statePath);
+    }
     MultiByteToWideChar(CP_ACP, 0, commandLine, -1, reportPath, MAX_PATH);
     WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = CounterProc;

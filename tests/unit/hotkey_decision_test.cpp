@@ -3,7 +3,7 @@
 #include <ostream>
 #include <vector>
 
-#include "../../shell/hotkey_decision.h"
+#include "../../frame/hotkey_decision.h"
 
 void PrintTo(HotKeyAction action, std::ostream* out) {
     const char* names[] = {"None", "HideWindow", "ShowWindow", "EnterFullScreen", "LeaveFullScreen"};

@@ -1,7 +1,8 @@
 // 1,000 presses of F10 on a real frame window, typed into the system's input queue
 // (SendInput) and seen by the launcher's keyboard hook exactly as start-up installs
-// it. After every key-down and every key-up the window's visibility must match
-// windowShown, and each press must have toggled it exactly once.
+// it, on its own thread, which hands each to the frame. After every key-down and every
+// key-up the window's visibility must match windowShown, and each press must have
+// toggled it exactly once.
 //
 // A second low-level hook, installed before the launcher's, sees every event after it
 // (the system calls the newest hook first): it tells when an event has been through the
@@ -19,7 +20,8 @@ constexpr int kPresses = 1000;
 struct Witness {
     int presses = 0;
     int releases = 0;
-    // What the launcher's hook had made of the last event by the time it was passed on.
+    // The flag and the window as the last event was passed on: they must agree at any
+    // moment, whether or not the frame has had the event yet.
     bool shownWhenSeen = true;
     bool visibleWhenSeen = true;
 };
@@ -80,14 +82,21 @@ protected:
         UpdateWindow(frame);
     }
 
-    // Types one F10 event and waits until it has been through both hooks.
+    // Types one F10 event and waits until it has been through both hooks, and the frame
+    // has had what the launcher's hook posted for it (posted before the hook passed the
+    // event on).
     ::testing::AssertionResult Type(bool press) {
         int& seen = press ? witness.presses : witness.releases;
         const int before = seen;
         TypeF10(press);
-        if (!PumpUntil([&] { return seen > before; }, 5000)) {
+        auto handedOver = [&] {
+            MSG waiting;
+            return seen > before &&
+                   !PeekMessageW(&waiting, nullptr, kHotKeyEventMessage, kHotKeyEventMessage, PM_NOREMOVE);
+        };
+        if (!PumpUntil(handedOver, 5000)) {
             return ::testing::AssertionFailure() << "the F10 " << (press ? "press" : "release")
-                                                 << " never came through the launcher's hook";
+                                                 << " never came through the launcher's hook to the frame";
         }
         if (seen != before + 1) {
             return ::testing::AssertionFailure() << "one event arrived " << seen - before << " times";

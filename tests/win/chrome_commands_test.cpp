@@ -303,6 +303,7 @@ TEST_F(ChromeCommands, BossKeyButtonHidesTheWindowUntilF10) {
 
     KBDLLHOOKSTRUCT f10 = {VK_F10, 0x44, 0, 0, 0};
     KeyboardHookProc(HC_ACTION, WM_SYSKEYDOWN, reinterpret_cast<LPARAM>(&f10));
+    DeliverHotKeyEvents();
     EXPECT_TRUE(IsWindowVisible(frame));
     EXPECT_TRUE(gLauncher.windowShown);
 }

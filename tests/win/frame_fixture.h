@@ -41,6 +41,18 @@ protected:
 
     void EnterGameView() { *gLauncher.viewMode = View::Game; }
 
+    // What the keyboard hook posted for the hot keys, handed to the frame as the message
+    // loop would; nothing else is delivered. How many there were.
+    static int DeliverHotKeyEvents() {
+        int delivered = 0;
+        MSG posted;
+        while (PeekMessageW(&posted, nullptr, kHotKeyEventMessage, kHotKeyEventMessage, PM_REMOVE)) {
+            DispatchMessageW(&posted);
+            ++delivered;
+        }
+        return delivered;
+    }
+
     HWND button(ChromeButton which) const { return gLauncher.buttons[which]; }
 
     bool StyleVisible(HWND window) const { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }

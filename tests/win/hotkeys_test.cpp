@@ -1,5 +1,6 @@
 // The keyboard hook's procedure fed with keyboard events in this process, on a real
-// frame window: what each hot key does to the window, the page and the flags.
+// frame window, and what it posted then handed to the frame as the message loop
+// would: what each hot key does to the window, the page and the flags.
 #include <windows.h>
 
 #include "../../browser/web_browser.h"
@@ -27,11 +28,16 @@ protected:
         FrameFixture::TearDown();
     }
 
-    static LRESULT Event(UINT message, DWORD virtualKey) {
+    // Only the hook's own call: what it posted waits in the queue.
+    static LRESULT Hook(UINT message, DWORD virtualKey, int code = HC_ACTION) {
         const bool release = message == WM_KEYUP || message == WM_SYSKEYUP;
         KBDLLHOOKSTRUCT event = {virtualKey, MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC),
                                  release ? static_cast<DWORD>(LLKHF_UP) : 0u, GetTickCount(), 0};
-        return KeyboardHookProc(HC_ACTION, message, reinterpret_cast<LPARAM>(&event));
+        return KeyboardHookProc(code, message, reinterpret_cast<LPARAM>(&event));
+    }
+    static void Event(UINT message, DWORD virtualKey) {
+        Hook(message, virtualKey);
+        DeliverHotKeyEvents();
     }
     static void Tap(DWORD virtualKey) {
         // F10 is a system key; the others arrive as plain key events.
@@ -93,7 +99,10 @@ TEST_F(HotKeys, F10HidesAndShowsTheWindowOncePerPressInBothKindsOfKeyEvent) {
     for (UINT down : {WM_SYSKEYDOWN, WM_KEYDOWN}) {
         const UINT up = down == WM_SYSKEYDOWN ? WM_SYSKEYUP : WM_KEYUP;
         SCOPED_TRACE(down);
-        Event(down, VK_F10);
+        Hook(down, VK_F10);
+        EXPECT_TRUE(IsWindowVisible(frame)) << "the hook itself acts on nothing";
+        EXPECT_TRUE(gLauncher.windowShown);
+        EXPECT_EQ(DeliverHotKeyEvents(), 1);
         EXPECT_FALSE(IsWindowVisible(frame));
         EXPECT_FALSE(gLauncher.windowShown);
         Event(down, VK_F10);  // auto-repeat
@@ -110,8 +119,12 @@ TEST_F(HotKeys, F10HidesAndShowsTheWindowOncePerPressInBothKindsOfKeyEvent) {
 
 TEST_F(HotKeys, EventsOtherThanActionsAreOnlyPassedOn) {
     ShowWindow(frame, SW_SHOW);
-    KBDLLHOOKSTRUCT event = {VK_F10, 0x44, 0, 0, 0};
-    KeyboardHookProc(-1, WM_SYSKEYDOWN, reinterpret_cast<LPARAM>(&event));
+    Hook(WM_SYSKEYDOWN, VK_F10, -1);  // not an action: the hook may only pass it on
+    for (DWORD key : {DWORD{'A'}, DWORD{VK_F9}, DWORD{VK_F12}, DWORD{VK_SPACE}}) {
+        Hook(WM_KEYDOWN, key);
+        Hook(WM_KEYUP, key);
+    }
+    EXPECT_EQ(DeliverHotKeyEvents(), 0) << "no other key reaches the GUI thread";
     EXPECT_TRUE(IsWindowVisible(frame));
     EXPECT_TRUE(gLauncher.windowShown);
 }
@@ -157,7 +170,7 @@ TEST_F(HotKeys, LeavingFullScreenRepaintsTheBarButtonsAtOnce) {
     ASSERT_EQ(waitingForPaint(), kBarButtonCount);
     PumpMessages(200);
     ASSERT_EQ(waitingForPaint(), 0);
-    // ...while leaving full screen by a key paints them before the hook returns.
+    // ...while leaving full screen by a key paints them before its handling returns.
     Tap(VK_F11);
     ASSERT_TRUE(gLauncher.fullScreen);
     Tap(VK_ESCAPE);
@@ -187,6 +200,25 @@ TEST_F(HotKeys, F10HeldWhileF11IsPressedHidesOnly) {
     Event(WM_SYSKEYUP, VK_F10);
     EXPECT_FALSE(IsWindowVisible(frame));
     EXPECT_FALSE(gLauncher.fullScreen);
+}
+
+TEST_F(HotKeys, KeysTypedWhileTheWindowsThreadIsBusyActOnceEachInTheirOrder) {
+    StartGameView();
+    // Nothing is delivered while the keys come: F11 tapped, then F10 held (its
+    // auto-repeat) and let go, then F10 tapped twice more.
+    Hook(WM_KEYDOWN, VK_F11);
+    Hook(WM_KEYUP, VK_F11);
+    for (int repeat = 0; repeat < 3; ++repeat) Hook(WM_SYSKEYDOWN, VK_F10);
+    Hook(WM_SYSKEYUP, VK_F10);
+    for (int tap = 0; tap < 2; ++tap) {
+        Hook(WM_SYSKEYDOWN, VK_F10);
+        Hook(WM_SYSKEYUP, VK_F10);
+    }
+    EXPECT_FALSE(gLauncher.fullScreen) << "nothing acts before the thread is free";
+    EXPECT_EQ(DeliverHotKeyEvents(), 10);
+    EXPECT_TRUE(gLauncher.fullScreen) << "F11 acted first, while the window was shown";
+    EXPECT_FALSE(IsWindowVisible(frame)) << "three F10 presses, the held one once: hidden";
+    EXPECT_FALSE(gLauncher.windowShown);
 }
 
 }  // namespace

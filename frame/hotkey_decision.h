@@ -1,6 +1,6 @@
 // Which hot-key action a keyboard event sets off, decided apart from any window call
-// so that it can be tested on its own. The keyboard hook feeds it every event it sees
-// and carries out the answer.
+// so that it can be tested on its own. The GUI thread feeds it the hot keys' events
+// that the keyboard hook handed over, in their order, and carries out the answer.
 //
 // A hot key acts on its own press, once per physical press: the event must be the
 // key's key-down, and presses that arrive while the key is already held (its

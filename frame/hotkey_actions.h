@@ -1,0 +1,8 @@
+// The hot keys' work on the GUI thread: each press or release of F10, F11 or Esc that
+// the keyboard hook handed over is decided against the held keys and the launcher's
+// flags, and carried out.
+#pragma once
+
+// Runs from the frame's kHotKeyEventMessage, so also inside a message box's modal loop;
+// events held up while the thread was busy come in their order and act once each.
+void ActOnHotKeyEvent(unsigned virtualKey, bool press);
