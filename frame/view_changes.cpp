@@ -48,6 +48,29 @@ void MoveBarButtons(int clientRight, int clientTop) {
     }
 }
 
+struct BoxSearch {
+    HWND owner;
+    HWND box;
+};
+
+BOOL CALLBACK FindOpenBox(HWND window, LPARAM found) {
+    BoxSearch* search = reinterpret_cast<BoxSearch*>(found);
+    if (GetWindow(window, GW_OWNER) == search->owner && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        search->box = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A shown box of the launcher's that waits for an answer: a window of this thread that
+// the frame owns, enabled while the frame is not. Null when there is none.
+HWND OpenBoxOf(HWND frame) {
+    if (IsWindowEnabled(frame)) return nullptr;
+    BoxSearch search = {frame, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindOpenBox, reinterpret_cast<LPARAM>(&search));
+    return search.box;
+}
+
 IntSize WorkAreaGameSize() {
     RECT workArea = {};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
@@ -109,10 +132,14 @@ void RepaintBarButtons() {
 
 void HideFrameForBossKey() {
     HWND frame = gLauncher.frameWindow;
+    // An open box of the launcher's is a window of its own, which hiding its owner
+    // would leave on the screen.
+    ShowOwnedPopups(frame, FALSE);
     ShowWindow(frame, SW_HIDE);
-    SetForegroundWindow(frame);
-    // Still hidden, but on top of the Z order for the moment it is shown again.
-    SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // Still hidden, but on top of the Z order for the moment it is shown again. Neither
+    // activated nor made the foreground window: the user goes on typing in the
+    // application in front.
+    SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     gLauncher.windowShown = false;
 }
 
@@ -123,7 +150,14 @@ void HideFrameByButton() {
 }
 
 void ShowFrameAgain() {
-    ShowWindow(gLauncher.frameWindow, SW_SHOW);
+    HWND frame = gLauncher.frameWindow;
+    ShowWindow(frame, SW_SHOW);
+    // Only the boxes that F10 hid come back, still waiting for their answer. The box
+    // takes the keyboard: the window it keeps disabled cannot.
+    ShowOwnedPopups(frame, TRUE);
+    if (HWND box = OpenBoxOf(frame)) {
+        SetForegroundWindow(box);
+    }
     gLauncher.windowShown = true;
 }
 

@@ -26,8 +26,10 @@ void MoveFrameToWorkArea();
 // Repaints the eight title-bar buttons now, in their row order.
 void RepaintBarButtons();
 
-// Boss key: F10 hides the window and makes it the top of the Z order for the moment it
-// comes back; the title-bar button only hides it. Either way only F10 shows it again.
+// Boss key: F10 hides the window with any box of its that is open, and makes it the
+// top of the Z order for the moment it comes back, without taking the keyboard from the
+// application in front; the title-bar button only hides it. Either way only F10 shows
+// it again, with the boxes it hid.
 void HideFrameForBossKey();
 void HideFrameByButton();
 void ShowFrameAgain();

@@ -374,7 +374,7 @@ class Acceptance(unittest.TestCase):
         self.assertTrue(wait_for(lambda: "GET /tovr/login HTTP/1.1" in requests(), 20), "no request for the start page")
         self.assertEqual(requests()[0], "GET /tovr/login HTTP/1.1", "the start page comes first")
 
-    def test_f10_hides_and_shows_the_window_from_another_program(self):
+    def test_f10_hides_and_shows_the_window_and_its_open_box_from_another_program(self):
         self.assertTrue(os.path.isfile(KEY_COUNTER), KEY_COUNTER)
         report = os.path.join(self.prefix.folder, "key-counts.txt")
         other = self.start(KEY_COUNTER, "Z:" + report.replace("/", "\\"))
@@ -413,6 +413,22 @@ class Acceptance(unittest.TestCase):
         self.assertEqual(window_geometry(window), geometry, "the window comes back where it was")
         self.assertTrue(wait_for(lambda: share_of_artwork_shown(screenshot(), geometry) > 0.97, 10, interval=0.3),
                         "the window came back without its artwork")
+
+        # The quit box open, waiting for its answer: F10 takes it off the screen with the
+        # window, and brings both back; the box still answers.
+        self.click(geometry, "close")
+        self.assertEqual(len(wait_for(lambda: visible_windows(CONFIRMATION_TITLE, launcher), 10)), 1,
+                         "a box titled 退出 must appear")
+        bring_counter_to_front()
+        xdotool("key", "F10")
+        self.assertTrue(wait_for(lambda: not visible_windows("", launcher), 5),
+                        "F10 left a window of the launcher on the screen")
+        bring_counter_to_front()
+        xdotool("key", "F10")
+        self.assertTrue(wait_for(lambda: not hidden() and visible_windows(CONFIRMATION_TITLE, launcher), 5),
+                        "F10 did not bring back the window and its box")
+        self.answer_confirmation(launcher, "Return")  # OK
+        self.assertEqual(launcher.wait(timeout=15), 0)
 
     def start_portal(self, port, log):
         """Serves the demo portal on 127.0.0.1:port with a request log. A port still

@@ -6,10 +6,14 @@
 # window is unmapped.
 #
 # That no key is swallowed is read from the key counter's own keyboard hook, which the
-# launcher's hook must pass every event on to, and, for the keys that leave the active
-# window alone (F11 and Esc in the landing view), from the key messages the counter's
-# window gets. F10 moves the activation itself: hiding makes the hidden launcher the
-# foreground window, showing activates it, so the F10 message goes to the launcher.
+# launcher's hook must pass every event on to, and from the key messages the counter's
+# window gets: hiding the launcher leaves the keyboard with the application in front,
+# so F10 and every key typed after it reach the counter; only F10 showing the launcher
+# again brings the launcher in front.
+#
+# The busy case holds the launcher's GUI thread from outside (key_counter.exe --hold,
+# which suspends it) while keys are typed into the counter: they must arrive at once,
+# and an F10 typed meanwhile must act once the thread is free, and only once.
 #
 # The game-view case runs game_view_demo.exe instead of the launcher: the launcher as
 # it starts, switched to the game view through JScript once its landing window is up.
@@ -92,6 +96,10 @@ counts_are() {
 releases_are() {
     [ "$(releases "$1")" = "$2" ]
 }
+# "a b c" typed once each reached the counter's window.
+typed_into_counter() {
+    counts_are a 1 1 && counts_are b 1 1 && counts_are c 1 1
+}
 
 # Mean brightness (0 black .. 1 white) of a WxH+X+Y part of the screen.
 screen_mean() {
@@ -124,10 +132,9 @@ counter_in_front() {
 }
 # The key counter must be in front for X and for Wine alike: the X focus decides which
 # Wine process reads the keys, Wine's own active window which one receives them. The
-# two drift apart: the launcher activates its window when it appears, and makes its
-# hidden window the foreground window when F10 hides it, without the X focus
-# following. So the counter gets the X focus and a click, as a user would give it,
-# until it stays in front for a second.
+# two drift apart: the launcher activates its window when it appears, and when F10
+# shows it again, without the X focus following. So the counter gets the X focus and a
+# click, as a user would give it, until it stays in front for a second.
 focus_counter() {
     local end=$((SECONDS + 15))
     while [ $SECONDS -lt $end ]; do
@@ -152,12 +159,16 @@ sleep 2  # start-up finishes (install step, shortcut) and the message loop runs
 
 case "$case_name" in
 f10_hides_and_shows)
+    # The counter is brought in front once and keeps the keyboard: no refocusing.
     focus_counter
     xdotool key F10
     wait_for 5 launcher_hidden || fail "F10 did not hide the landing window"
     stays launcher_hidden 10 || fail "the window came back by itself after one tap"
     wait_for 2 counts_are hook:f10 1 1 || fail "F10 was not passed on: $(counter_report)"
-    focus_counter
+    xdotool key a b c
+    wait_for 5 typed_into_counter || fail "keys typed after F10 did not reach the application in front: $(counter_report)"
+    counts_are f10 1 1 || fail "the application in front did not get F10 itself: $(counter_report)"
+    counter_in_front || fail "hiding the launcher took the application in front out of the front"
     xdotool key F10
     wait_for 5 launcher_visible || fail "F10 did not show the window again"
     stays launcher_visible 10 || fail "the window hid again by itself"
@@ -191,6 +202,28 @@ game_view_full_screen_and_back)
         wait_for 10 title_bar_drawn || fail "$leave_key did not bring the title bar and its buttons back"
         wait_for 5 page_white_below_bar || fail "$leave_key left the page over the title bar"
     done
+    ;;
+busy_launcher_passes_keys_on_and_acts_once)
+    hold_state="$prefix_dir/hold-state.txt"
+    focus_counter
+    wine "$counter_exe" --hold 6000 "Z:${hold_state//\//\\}" >/dev/null 2>&1 &
+    wait_for 30 grep -sqx held "$hold_state" || fail "the launcher's thread could not be held"
+    xdotool key a b c F10
+    wait_for 2 typed_into_counter || fail "keys typed while the launcher was busy did not arrive at once: $(counter_report)"
+    wait_for 2 counts_are hook:f10 1 1 || fail "F10 was not passed on at once: $(counter_report)"
+    grep -sqx held "$hold_state" || fail "the thread was let go too early to tell"
+    launcher_visible || fail "the launcher acted while its thread stood still: it was not held"
+    wait_for 10 grep -sqx free "$hold_state" || fail "the launcher's thread was not let go"
+    wait_for 5 launcher_hidden || fail "F10 typed while the launcher was busy did not act once it was free"
+    stays launcher_hidden 10 || fail "F10 typed while the launcher was busy acted twice"
+    # The hook is still in place: the hot keys work as before.
+    for expected in visible hidden; do
+        xdotool key F10
+        wait_for 5 "launcher_$expected" || fail "F10 after the busy spell did not make the launcher $expected"
+    done
+    xdotool key F11 Escape
+    wait_for 2 counts_are hook:f11 1 1 && wait_for 2 counts_are hook:esc 1 1 ||
+        fail "F11 or Esc after the busy spell was not passed on: $(counter_report)"
     ;;
 f11_and_esc_do_nothing_in_landing)
     before=$(launcher_geometry)
