@@ -10,8 +10,8 @@
 void LetInstallStepBegin();
 
 // Lets the install step's worker begin at once, if it has not yet, and blocks until it
-// has finished. The process must never end in the middle of the copy: a half-written
-// installed executable would stay for good, since an existing one is never
-// overwritten. The worker sends nothing to this thread's windows and calls no object
-// of its apartment, so waiting here cannot deadlock.
+// has finished, so that a launcher closed in the middle of its copy still ends
+// installed and linked to the copy. (A kill cuts the copy short under its temporary
+// name, which a later start removes.) The worker sends nothing to this thread's
+// windows and calls no object of its apartment, so waiting here cannot deadlock.
 void WaitForInstallStep();

@@ -6,6 +6,10 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <memory>
+#include <new>
+#include <string>
+
 #include "install_decision.h"
 #include "../core/launcher_state.h"
 #include "../core/program_path.h"
@@ -36,15 +40,71 @@ bool PathExists(const wchar_t* path) {
     return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
 }
 
+constexpr DWORD kCopyChunkBytes = 1024 * 1024;
+
+std::wstring InFolder(const std::wstring& name) {
+    return std::wstring(kInstallFolder) + L"\\" + name;
+}
+
+bool CopyContents(HANDLE from, HANDLE to) {
+    std::unique_ptr<char[]> chunk(new (std::nothrow) char[kCopyChunkBytes]);
+    if (!chunk) return false;
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(from, chunk.get(), kCopyChunkBytes, &read, nullptr)) return false;
+        if (read == 0) return true;
+        DWORD written = 0;
+        if (!WriteFile(to, chunk.get(), read, &written, nullptr) || written != read) return false;
+    }
+}
+
+// The target is held without any sharing while it is written, so that another
+// launcher clearing leftovers cannot delete it under us, and its data is on disk
+// before it is closed, so that a power cut after the rename cannot leave the final
+// name on a file whose blocks were never written.
+bool CopyWholeFile(const wchar_t* source, const wchar_t* target) {
+    HANDLE from = CreateFileW(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (from == INVALID_HANDLE_VALUE) return false;
+    HANDLE to = CreateFileW(target, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const bool whole = to != INVALID_HANDLE_VALUE && CopyContents(from, to) && FlushFileBuffers(to);
+    if (to != INVALID_HANDLE_VALUE) CloseHandle(to);
+    CloseHandle(from);
+    return whole;
+}
+
 class InstallationFolder : public InstallFiles {
 public:
     bool FolderExists() override { return PathExists(kInstallFolder); }
     bool ExecutableExists() override { return PathExists(kInstalledExecutable); }
     bool CreateFolder() override { return CreateDirectoryW(kInstallFolder, nullptr) != FALSE; }
-    void CopyExecutable() override {
-        CopyFileW(ProgramPath(), kInstalledExecutable, TRUE);  // fail if it exists: never overwrite
+    void RemoveLeftoverCopies() override;
+    bool WriteTemporaryCopy() override { return CopyWholeFile(ProgramPath(), temporaryCopy_.c_str()); }
+    bool GiveCopyItsFinalName() override {
+        // Without MOVEFILE_REPLACE_EXISTING: an installed copy, one that another
+        // launcher has just named included, is never replaced.
+        return MoveFileExW(temporaryCopy_.c_str(), kInstalledExecutable, MOVEFILE_WRITE_THROUGH) != FALSE;
     }
+    void DiscardTemporaryCopy() override { DeleteFileW(temporaryCopy_.c_str()); }
+
+private:
+    const std::wstring temporaryCopy_ = InFolder(TemporaryCopyName(GetCurrentProcessId()));
 };
+
+// A copy that another launcher is writing right now is open without delete sharing,
+// so deleting it fails and it stays; only copies whose writer has gone are removed.
+// One finished but not yet renamed may go too: its writer then installs nothing this
+// time, and this launcher, which clears before it tests, finds the executable missing
+// and copies it itself.
+void InstallationFolder::RemoveLeftoverCopies() {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(InFolder(L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (IsTemporaryCopyName(found.cFileName)) DeleteFileW(InFolder(found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
 
 // The desktop's file-system path into a MAX_PATH buffer, or an empty buffer when the
 // desktop cannot be resolved to a folder.

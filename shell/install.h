@@ -2,8 +2,9 @@
 #pragma once
 
 // Copies the running executable into the installation folder where it is missing,
-// never over an existing file. Returns the installed executable's path when the
-// folder and the executable both exist afterwards, otherwise null.
+// never over an existing file; the installed name is only ever given to a whole copy.
+// Returns the installed executable's path when the folder and the executable both
+// exist afterwards, otherwise null.
 const wchar_t* InstallExecutable();
 
 // Writes "Orvendal.lnk" into the desktop folder whose path the buffer (260 wide

@@ -1,9 +1,11 @@
 // The install step's decisions, free of any platform call so that they can be
-// unit-tested natively: what to create and copy, where the shortcut points, and
+// unit-tested natively: what to create and copy, where the shortcut points, which
+// names in the installation folder are copies that never got their final name, and
 // whether the shortcut's file name fits beside the desktop path.
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 inline constexpr wchar_t kShortcutFileName[] = L"\\Orvendal.lnk";
 inline constexpr std::size_t kDesktopPathCapacity = 260;  // MAX_PATH wide characters, terminator included
@@ -12,19 +14,38 @@ enum class ShortcutTarget { InstalledCopy, RunningExecutable };
 
 // The installation folder and the installed executable as the install step sees them.
 // The Windows side answers with real file calls, the unit tests with a simulation.
+//
+// The copy is written under a temporary name of this process's own and only then given
+// the installed executable's name, so that name never stands for a file cut short by a
+// kill or a power cut; what such a cut leaves is a temporary copy, removed at a later
+// start.
 class InstallFiles {
 public:
     virtual ~InstallFiles() = default;
     virtual bool FolderExists() = 0;
     virtual bool ExecutableExists() = 0;
-    virtual bool CreateFolder() = 0;    // true when the folder was made
-    virtual void CopyExecutable() = 0;  // never overwrites; success shows in the final tests
+    virtual bool CreateFolder() = 0;  // true when the folder was made
+    // Deletes the temporary copies that no launcher is writing any more.
+    virtual void RemoveLeftoverCopies() = 0;
+    // True when the whole running executable is in the temporary copy, on disk.
+    virtual bool WriteTemporaryCopy() = 0;
+    // Renames the temporary copy to the installed executable's name; never replaces a
+    // file of that name, so it fails when another launcher got there first.
+    virtual bool GiveCopyItsFinalName() = 0;
+    virtual void DiscardTemporaryCopy() = 0;
 };
 
 // Creates the folder when missing and copies the running executable when the
 // installed one is missing, then tests both again: the installed copy is the
-// shortcut target only when both exist afterwards.
+// shortcut target only when both exist afterwards. An existing folder is cleared of
+// leftover copies before the executable is tested.
 ShortcutTarget RunInstallStep(InstallFiles& files);
+
+// The file name of the temporary copy written by the process of this id, and whether
+// a name in the installation folder is such a copy (exactly the form made here, so
+// the installed executable and anything else never match).
+std::wstring TemporaryCopyName(unsigned long processId);
+bool IsTemporaryCopyName(const std::wstring& name);
 
 // Appends kShortcutFileName to the NUL-terminated desktop path in a buffer of the
 // given capacity. Leaves the buffer untouched and returns false when there is no

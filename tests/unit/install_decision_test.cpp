@@ -7,60 +7,106 @@
 
 namespace {
 
-// A simulated installation folder: creation and copying can be made to fail, and the
-// copy never overwrites, as on the real file system.
+// A simulated installation folder: creation and writing can be made to fail, another
+// launcher can name its copy while this one writes, and the rename never replaces, as
+// on the real file system.
+struct Folder {
+    bool folder, executable, leftover;  // what is there at the start
+    bool creationFails, writeFails, anotherLauncherFirst;
+};
+
 class SimulatedFiles : public InstallFiles {
 public:
-    SimulatedFiles(bool folder, bool executable, bool creationFails, bool copyFails)
-        : folder_(folder), executable_(executable), creationFails_(creationFails), copyFails_(copyFails) {}
+    explicit SimulatedFiles(const Folder& start) : start_(start), folder_(start.folder),
+        executable_(start.executable), leftover_(start.leftover) {}
 
     bool FolderExists() override { return folder_; }
     bool ExecutableExists() override { return folder_ && executable_; }
     bool CreateFolder() override {
         actions.push_back("create");
-        if (folder_ || creationFails_) return false;
+        if (folder_ || start_.creationFails) return false;
         folder_ = true;
         return true;
     }
-    void CopyExecutable() override {
-        actions.push_back("copy");
-        if (!folder_ || copyFails_) return;
-        if (executable_) {
-            overwritten = true;
-        }
+    void RemoveLeftoverCopies() override {
+        actions.push_back("clear");
+        leftover_ = false;
+    }
+    bool WriteTemporaryCopy() override {
+        actions.push_back("write");
+        if (!folder_) return false;
+        temporary_ = true;  // a write that fails leaves what it wrote so far
+        if (start_.anotherLauncherFirst) executable_ = true;
+        return !start_.writeFails;
+    }
+    bool GiveCopyItsFinalName() override {
+        actions.push_back("rename");
+        if (!temporary_ || executable_) return false;
+        temporary_ = false;
         executable_ = true;
+        return true;
+    }
+    void DiscardTemporaryCopy() override {
+        actions.push_back("discard");
+        temporary_ = false;
     }
 
+    // Anything in the folder besides the installed executable.
+    bool StrayFileLeft() const { return temporary_ || leftover_; }
+
     std::vector<std::string> actions;
-    bool overwritten = false;
 
 private:
-    bool folder_, executable_, creationFails_, copyFails_;
+    Folder start_;
+    bool folder_, executable_, leftover_;
+    bool temporary_ = false;
 };
 
-TEST(InstallStep, CreatesAndCopiesOnlyWhatIsMissingAndLinksToTheCopyOnlyWhenItExistsAfterwards) {
+TEST(InstallStep, CopiesOnlyWhatIsMissingUnderItsFinalNameOnlyWhenWholeAndLeavesNothingElse) {
     using Actions = std::vector<std::string>;
     constexpr ShortcutTarget kInstalled = ShortcutTarget::InstalledCopy;
     constexpr ShortcutTarget kRunning = ShortcutTarget::RunningExecutable;
     struct Case {
         const char* name;
-        bool folder, executable, creationFails, copyFails;
+        Folder start;  // folder, executable, leftover, creationFails, writeFails, anotherLauncherFirst
         Actions actions;
         ShortcutTarget target;
     } cases[] = {
-        {"first start", false, false, false, false, {"create", "copy"}, kInstalled},
-        {"folder cannot be created", false, false, true, false, {"create"}, kRunning},
-        {"folder made, copy fails", false, false, false, true, {"create", "copy"}, kRunning},
-        {"installed copy deleted", true, false, false, false, {"copy"}, kInstalled},
-        {"installed copy deleted, copy fails", true, false, false, true, {"copy"}, kRunning},
-        {"already installed", true, true, false, false, {}, kInstalled},
-        {"already installed, copying would fail", true, true, true, true, {}, kInstalled},
+        {"first start", {false, false, false, false, false, false}, {"create", "write", "rename"}, kInstalled},
+        {"folder cannot be created", {false, false, false, true, false, false}, {"create"}, kRunning},
+        {"folder made, copy fails", {false, false, false, false, true, false}, {"create", "write", "discard"},
+         kRunning},
+        {"installed copy deleted", {true, false, false, false, false, false}, {"clear", "write", "rename"},
+         kInstalled},
+        {"installed copy deleted, copy fails", {true, false, false, false, true, false},
+         {"clear", "write", "discard"}, kRunning},
+        {"copy of a killed launcher left", {true, false, true, false, false, false}, {"clear", "write", "rename"},
+         kInstalled},
+        {"another launcher names its copy first", {true, false, false, false, false, true},
+         {"clear", "write", "rename", "discard"}, kInstalled},
+        {"already installed", {true, true, false, false, false, false}, {"clear"}, kInstalled},
+        {"already installed, copy of a killed launcher beside it", {true, true, true, false, false, false},
+         {"clear"}, kInstalled},
+        {"already installed, copying would fail", {true, true, false, true, true, false}, {"clear"}, kInstalled},
     };
     for (const Case& c : cases) {
-        SimulatedFiles files(c.folder, c.executable, c.creationFails, c.copyFails);
+        SimulatedFiles files(c.start);
         EXPECT_EQ(RunInstallStep(files), c.target) << c.name;
         EXPECT_EQ(files.actions, c.actions) << c.name;
-        EXPECT_FALSE(files.overwritten) << c.name;
+        EXPECT_FALSE(files.StrayFileLeft()) << c.name;
+    }
+}
+
+TEST(TemporaryCopyName, RecognisesExactlyTheNamesItGivesAndNeverTheInstalledExecutable) {
+    for (unsigned long id : {0ul, 4ul, 4294967295ul}) {
+        EXPECT_TRUE(IsTemporaryCopyName(TemporaryCopyName(id))) << id;
+    }
+    EXPECT_NE(TemporaryCopyName(4), TemporaryCopyName(44));
+    for (const wchar_t* other : {L"Orvendal.exe", L"ORVENDAL.EXE", L"Orvendal.exe..partial", L"Orvendal.exe.partial",
+                                 L"Orvendal.exe.12a.partial", L"Orvendal.exe.-1.partial",
+                                 L"Orvendal.exe.12345678901.partial", L"Orvendal.exe.12.partial.exe",
+                                 L"Orvendal.exe.12.partial ", L"old Orvendal.exe.12.partial", L""}) {
+        EXPECT_FALSE(IsTemporaryCopyName(other)) << other;
     }
 }
 

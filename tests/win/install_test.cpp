@@ -2,15 +2,20 @@
 // Orvendal.exe in a private copy of the Wine prefix (installing writes to
 // "C:\Program Files" and the desktop), waits for its shaped window, closes it and looks
 // at disk. The install step runs on a worker once the first paint is done, and
-// closing the window waits for it, so it is over once the process has ended.
+// closing the window waits for it, so it is over once the process has ended. A kill
+// waits for nothing: the cases that kill or hold a launcher look at its copy under way.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
+#include <tlhelp32.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "../../browser/navigation.h"
+#include "../../shell/install_decision.h"
 #include "launch_support.h"
 #include "test_support.h"
 
@@ -53,6 +58,32 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes) {
     return ok;
 }
 
+// Size in bytes, or -1 when there is no such file.
+long long FileSize(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// Compared a chunk at a time: a padded launcher is too large to hold twice in memory.
+bool SameBytes(const std::wstring& one, const std::wstring& other) {
+    if (FileSize(one) < 0 || FileSize(one) != FileSize(other)) return false;
+    HANDLE a = CreateFileW(one.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE b = CreateFileW(other.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    bool same = a != INVALID_HANDLE_VALUE && b != INVALID_HANDLE_VALUE;
+    constexpr DWORD kChunk = 1 << 20;
+    std::string chunkA(kChunk, '\0'), chunkB(kChunk, '\0');
+    while (same) {
+        DWORD readA = 0, readB = 0;
+        same = ReadFile(a, &chunkA[0], kChunk, &readA, nullptr) && ReadFile(b, &chunkB[0], kChunk, &readB, nullptr) &&
+               readA == readB && chunkA.compare(0, readA, chunkB, 0, readB) == 0;
+        if (readA == 0) break;
+    }
+    if (a != INVALID_HANDLE_VALUE) CloseHandle(a);
+    if (b != INVALID_HANDLE_VALUE) CloseHandle(b);
+    return same;
+}
+
 std::wstring BuiltLauncher() {
     return OwnFolder() + L"Orvendal.exe";
 }
@@ -65,6 +96,24 @@ std::wstring CopyLauncherInto(const std::wstring& folder) {
     return copy;
 }
 
+// A copy of the built launcher with the given number of bytes appended, which the
+// loader ignores: the larger it is, the longer its own install copy takes.
+std::wstring PaddedLauncherIn(const std::wstring& folder, size_t paddingBytes) {
+    const std::wstring padded = CopyLauncherInto(folder);
+    HANDLE file = CreateFileW(padded.c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(file, INVALID_HANDLE_VALUE);
+    const std::string chunk(1 << 20, 'Z');
+    for (size_t left = paddingBytes; left > 0;) {
+        const DWORD part = static_cast<DWORD>(left < chunk.size() ? left : chunk.size());
+        DWORD written = 0;
+        if (!WriteFile(file, chunk.data(), part, &written, nullptr) || written != part) break;
+        left -= part;
+    }
+    CloseHandle(file);
+    EXPECT_EQ(FileSize(padded), FileSize(BuiltLauncher()) + static_cast<long long>(paddingBytes));
+    return padded;
+}
+
 std::wstring DesktopFolder() {
     wchar_t path[MAX_PATH] = {};
     SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, path);
@@ -75,14 +124,15 @@ std::wstring ShortcutFile() {
     return DesktopFolder() + L"\\Orvendal.lnk";
 }
 
-// Starts the launcher, waits until it is up and shaped, closes it and waits for it to end.
-::testing::AssertionResult StartAndClose(const std::wstring& executable) {
+// Starts the launcher, waits until it is up and shaped, closes it and waits for it to
+// end, which takes as long as its install copy.
+::testing::AssertionResult StartAndClose(const std::wstring& executable, DWORD longestCloseMs = 10000) {
     LaunchedLauncher launcher(executable, L"");
     if (!launcher.started()) return ::testing::AssertionFailure() << "cannot start " << executable;
     HWND frame = launcher.WaitForShapedWindow();
     if (!frame) return ::testing::AssertionFailure() << "the launcher never showed its shaped window";
     PostMessageW(frame, WM_CLOSE, 0, 0);
-    const DWORD exitCode = launcher.WaitForExit();
+    const DWORD exitCode = launcher.WaitForExit(longestCloseMs);
     if (exitCode != 0) return ::testing::AssertionFailure() << "exit code " << exitCode;
     return ::testing::AssertionSuccess();
 }
@@ -185,18 +235,59 @@ std::wstring MakeFolderOfPathLength(size_t length) {
     return path;
 }
 
-// Names in a folder apart from "." and "..".
-int CountEntries(const std::wstring& folder) {
+using Names = std::vector<std::wstring>;
+
+// Names in a folder apart from "." and ".."; no list at all when it cannot be listed.
+std::optional<Names> EntryNames(const std::wstring& folder) {
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((L"\\\\?\\" + folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return -1;
-    int count = 0;
+    if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+    Names names;
     do {
         const std::wstring name = found.cFileName;
-        if (name != L"." && name != L"..") ++count;
+        if (name != L"." && name != L"..") names.push_back(name);
     } while (FindNextFileW(search, &found));
     FindClose(search);
-    return count;
+    return names;
+}
+
+// The files in the installation folder, whatever their names, that hold some of the
+// source's bytes but fewer than it has: copies being written, or cut short.
+Names CopiesUnderWay(long long sourceSize) {
+    Names underWay;
+    for (const std::wstring& name : EntryNames(kInstallFolder).value_or(Names{})) {
+        const long long size = FileSize(kInstallFolder + L"\\" + name);
+        if (size > 0 && size < sourceSize) underWay.push_back(name);
+    }
+    return underWay;
+}
+
+FILETIME MarkTime() {
+    const SYSTEMTIME mark = {2001, 2, 0, 3, 4, 5, 6, 0};
+    FILETIME time = {};
+    SystemTimeToFileTime(&mark, &time);
+    return time;
+}
+
+// Gives the installed copy a write time of the test's own. A copy made afterwards has
+// its source's time or the time it was written, so finding the mark again later shows
+// that the installed file was neither written again nor replaced.
+bool MarkInstalledCopy() {
+    HANDLE installed = CreateFileW(kInstalledExecutable.c_str(), FILE_WRITE_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                   nullptr);
+    if (installed == INVALID_HANDLE_VALUE) return false;
+    const FILETIME mark = MarkTime();
+    const bool marked = SetFileTime(installed, nullptr, nullptr, &mark) != FALSE;
+    CloseHandle(installed);
+    return marked;
+}
+
+bool InstalledCopyKeepsItsMark() {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    const FILETIME mark = MarkTime();
+    return GetFileAttributesExW(kInstalledExecutable.c_str(), GetFileExInfoStandard, &data) &&
+           CompareFileTime(&data.ftLastWriteTime, &mark) == 0;
 }
 
 class Install : public ::testing::Test {
@@ -225,22 +316,11 @@ TEST_F(Install, FirstStartCopiesTheExecutableAndLinksTheDesktopToTheCopy) {
 
 TEST_F(Install, SecondStartCopiesNothingButRewritesTheShortcut) {
     ASSERT_TRUE(StartAndClose(BuiltLauncher()));
-    // Copying keeps the source's write time, so a recognisable time of its own shows
-    // whether the installed file was written again.
-    HANDLE installed = CreateFileW(kInstalledExecutable.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
-                                   0, nullptr);
-    ASSERT_NE(installed, INVALID_HANDLE_VALUE);
-    SYSTEMTIME marker = {2001, 2, 0, 3, 4, 5, 6, 0};
-    FILETIME markerTime;
-    SystemTimeToFileTime(&marker, &markerTime);
-    ASSERT_TRUE(SetFileTime(installed, nullptr, nullptr, &markerTime));
-    CloseHandle(installed);
+    ASSERT_TRUE(MarkInstalledCopy());
     ASSERT_TRUE(DeleteFileW(ShortcutFile().c_str()));
 
     ASSERT_TRUE(StartAndClose(BuiltLauncher()));
-    WIN32_FILE_ATTRIBUTE_DATA after = {};
-    ASSERT_TRUE(GetFileAttributesExW(kInstalledExecutable.c_str(), GetFileExInfoStandard, &after));
-    EXPECT_EQ(CompareFileTime(&after.ftLastWriteTime, &markerTime), 0) << "the installed copy was written again";
+    EXPECT_TRUE(InstalledCopyKeepsItsMark()) << "the installed copy was written again";
     EXPECT_TRUE(FileBytes(kInstalledExecutable) == built_);
     ExpectShortcutTo(kInstalledExecutable);
 }
@@ -331,7 +411,7 @@ TEST_F(Install, DesktopTooLongForTheShortcutGetsNoShortcutAndTheLauncherStillCom
         ASSERT_EQ(DesktopFolder(), desktop) << "the desktop override did not take";
 
         ASSERT_TRUE(StartAndClose(BuiltLauncher()));
-        EXPECT_EQ(CountEntries(desktop), 0) << "something was written on the desktop";
+        EXPECT_EQ(EntryNames(desktop), Names{}) << "something was written on the desktop";
         EXPECT_TRUE(FileBytes(kInstalledExecutable) == built_) << "installing must not depend on the desktop";
     }
 }
@@ -402,16 +482,13 @@ TEST_F(Install, StartedMinimizedOrHiddenInstallsAndLinksWithoutItsFirstPaint) {
     }
 }
 
-// Bytes appended to an executable are ignored by the loader. A launcher made this much
-// larger takes long enough to copy that a close right after start lands in the middle
-// of its copy, where a process that ended at once would leave a truncated file.
+// A launcher made this much larger takes long enough to copy that a close right after
+// start lands in the middle of its copy, where a process that ended at once would
+// leave a truncated file.
 constexpr size_t kPaddingBytes = 48 * 1024 * 1024;
 
 TEST_F(Install, ClosedAsSoonAsItsWindowExistsStillEndsWithAWholeCopyAndTheShortcut) {
-    const std::string large = built_ + std::string(kPaddingBytes, 'Z');
-    CreateDirectoryW(L"C:\\Games", nullptr);
-    const std::wstring started = L"C:\\Games\\Orvendal.exe";
-    ASSERT_TRUE(WriteBytes(started, large));
+    const std::wstring started = PaddedLauncherIn(L"C:\\Games", kPaddingBytes);
     for (int round = 1; round <= 3; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         DeleteFileW(kInstalledExecutable.c_str());
@@ -426,10 +503,93 @@ TEST_F(Install, ClosedAsSoonAsItsWindowExistsStillEndsWithAWholeCopyAndTheShortc
         // first paint and while the copy has at best begun.
         PostMessageW(frame, WM_CLOSE, 0, 0);
         ASSERT_EQ(launcher.WaitForExit(60000), 0u);
-        const std::string installed = FileBytes(kInstalledExecutable);  // empty when missing
-        EXPECT_TRUE(installed == large) << "installed copy of " << installed.size() << " bytes, not " << large.size();
+        EXPECT_TRUE(SameBytes(kInstalledExecutable, started))
+            << "installed copy of " << FileSize(kInstalledExecutable) << " bytes, not " << FileSize(started);
+        EXPECT_EQ(EntryNames(kInstallFolder), Names{L"Orvendal.exe"});
         ExpectShortcutTo(kInstalledExecutable);
     }
+}
+
+// So large that its copy takes about a second under Wine here: long enough to be
+// seen under way and stopped before it is done.
+constexpr size_t kLargePaddingBytes = 400 * 1024 * 1024;
+constexpr DWORD kLongestLargeCopyMs = 90000;
+
+TEST_F(Install, KilledInTheMiddleOfItsCopyLeavesNoInstalledExecutableAndTheNextStartInstallsAWholeOne) {
+    const std::wstring started = PaddedLauncherIn(L"C:\\Games", kLargePaddingBytes);
+    {
+        LaunchedLauncher launcher(started, L"");
+        ASSERT_TRUE(launcher.started());
+        ASSERT_TRUE(PumpUntil([&] { return !CopiesUnderWay(FileSize(started)).empty(); }, 20000))
+            << "no copy was ever seen under way";
+        // A kill, as the task manager, a crash or a logoff gives it: nothing is waited for.
+        ASSERT_TRUE(TerminateProcess(launcher.process(), 9));
+        ASSERT_EQ(launcher.WaitForExit(), 9u);
+    }
+    ASSERT_EQ(CopiesUnderWay(FileSize(started)).size(), 1u) << "killed only after its copy was done";
+    EXPECT_FALSE(Exists(kInstalledExecutable)) << "the installed name stands for a copy that was cut short";
+
+    ASSERT_TRUE(StartAndClose(started, kLongestLargeCopyMs));
+    EXPECT_TRUE(SameBytes(kInstalledExecutable, started))
+        << "installed copy of " << FileSize(kInstalledExecutable) << " bytes, not " << FileSize(started);
+    EXPECT_EQ(EntryNames(kInstallFolder), Names{L"Orvendal.exe"}) << "what the killed copy left is still there";
+    ExpectShortcutTo(kInstalledExecutable);
+    DeleteFileW(kInstalledExecutable.c_str());
+    DeleteFileW(started.c_str());
+}
+
+// Suspends or resumes every thread of a process, as a busy machine may hold one at
+// any moment.
+void HoldProcess(DWORD processId, bool hold) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID != processId) continue;
+        HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID);
+        if (!thread) continue;
+        if (hold) {
+            SuspendThread(thread);
+        } else {
+            ResumeThread(thread);
+        }
+        CloseHandle(thread);
+    }
+    CloseHandle(snapshot);
+}
+
+TEST_F(Install, TwoLaunchersStartedTogetherIntoAnEmptyFolderLeaveOneWholeCopy) {
+    const std::wstring started = PaddedLauncherIn(L"C:\\Games", kLargePaddingBytes);
+    const long long size = FileSize(started);
+    ASSERT_TRUE(CreateDirectoryW(kInstallFolder.c_str(), nullptr));
+    LaunchedLauncher first(started, L""), second(started, L"");
+    ASSERT_TRUE(first.started() && second.started());
+    // The first to copy is held in the middle of its copy while the other one copies
+    // and names its copy; then it goes on, and must lose the race for the installed
+    // name without replacing the other's copy.
+    Names underWay;
+    ASSERT_TRUE(PumpUntil([&] { return !(underWay = CopiesUnderWay(size)).empty(); }, 20000)) << "nothing copied";
+    const DWORD ahead = underWay[0] == TemporaryCopyName(first.processId()) ? first.processId() : second.processId();
+    HoldProcess(ahead, true);
+    const bool sideBySide = PumpUntil([&] { return CopiesUnderWay(size).size() == 2; }, 20000);
+    const bool named = PumpUntil([&] { return Exists(kInstalledExecutable); }, kLongestLargeCopyMs);
+    const bool marked = named && MarkInstalledCopy();
+    HoldProcess(ahead, false);
+    EXPECT_TRUE(sideBySide) << "the two launchers never copied at the same time";
+    ASSERT_TRUE(marked) << "the launcher that was not held never installed";
+    for (LaunchedLauncher* launcher : {&first, &second}) {
+        HWND frame = launcher->WaitForShapedWindow();
+        ASSERT_NE(frame, nullptr);
+        PostMessageW(frame, WM_CLOSE, 0, 0);
+    }
+    EXPECT_EQ(first.WaitForExit(kLongestLargeCopyMs), 0u);
+    EXPECT_EQ(second.WaitForExit(kLongestLargeCopyMs), 0u);
+    EXPECT_TRUE(InstalledCopyKeepsItsMark()) << "the held launcher's copy replaced the installed one";
+    EXPECT_TRUE(SameBytes(kInstalledExecutable, started));
+    EXPECT_EQ(EntryNames(kInstallFolder), Names{L"Orvendal.exe"});
+    ExpectShortcutTo(kInstalledExecutable);
+    DeleteFileW(kInstalledExecutable.c_str());
+    DeleteFileW(started.c_str());
 }
 
 TEST(AnsiToWide, EmptyTextGivesOnlyTheTerminator) {
