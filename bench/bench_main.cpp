@@ -1,4 +1,4 @@
-// orvendal_bench: start-up, switch and memory of the launcher, each side by side with
+// orvendal_bench: start-up, switch, boss key and memory of the launcher, each side by side with
 // its baseline, measured in one run and printed as "name: value" lines (medians of
 // the runs; a ratio is the launcher's median over the baseline's).
 //
@@ -17,6 +17,7 @@
 
 #include "../core/layout.h"
 #include "bench_support.h"
+#include "boss_key_bench.h"
 #include "hook_proc_bench.h"
 #include "launcher_steps.h"
 #include "switch_bench.h"
@@ -199,6 +200,8 @@ bool RunOnce(const Paths& paths, const ArtProbe& probe, bool launcherFirst, Samp
     WaitForClearScreen(probe);
     ok = ok && RunChild(paths, L"child-switch " + Quoted(paths.probe) + L" " + Quoted(paths.result), "", samples);
     ok = ok && RunChild(paths, L"child-plain-move " + Quoted(paths.result), "baseline_", samples);
+    ok = ok && RunChild(paths, L"child-boss-key " + Quoted(paths.result), "", samples);
+    ok = ok && RunChild(paths, L"child-bare-hook " + Quoted(paths.result), "baseline_", samples);
     return ok;
 }
 
@@ -237,6 +240,11 @@ void PrintFigures(const Samples& samples, int runs) {
     Print("switch_frame_paint_ms", samples.Median("switch_frame_paint_ms"), 2);
     Print("switch_settled_ms", samples.Median("switch_settled_ms"), 2);
 
+    const double bossKey = samples.Median("boss_key_ms"), baselineBossKey = samples.Median("baseline_boss_key_ms");
+    Print("boss_key_ms", bossKey, 2);
+    Print("baseline_boss_key_ms", baselineBossKey, 2);
+    PrintRatio("boss_key_ratio", bossKey, baselineBossKey);
+
     const double privateBytes = samples.Median("private_bytes");
     const double baselinePrivate = samples.Median("baseline_private_bytes");
     Print("private_bytes", privateBytes, 0);
@@ -259,7 +267,8 @@ void PrintNames() {
     const char* const names[] = {"runs", "start_ms", "baseline_start_ms", "start_ratio", "start_extra_ms",
                                  "steps_total_ms", "baseline_steps_total_ms", "faces_load_ms", "switch_ms",
                                  "baseline_switch_ms", "switch_ratio", "switch_invoke_ms", "switch_frame_paint_ms",
-                                 "switch_settled_ms", "private_bytes", "baseline_private_bytes",
+                                 "switch_settled_ms", "boss_key_ms", "baseline_boss_key_ms", "boss_key_ratio",
+                                 "private_bytes", "baseline_private_bytes",
                                  "private_bytes_ratio", "working_set_bytes", "baseline_working_set_bytes",
                                  "working_set_ratio"};
     for (const char* name : names) printf("%s\n", name);
@@ -339,6 +348,12 @@ int ChildPlainMove(const std::wstring& resultFile) {
     return out.Write(resultFile) ? 0 : 3;
 }
 
+int ChildBossKey(const std::wstring& resultFile, bool launcher) {
+    ResultFile out;
+    if (!(launcher ? MeasureBossKey(out) : MeasureBareHookHide(out))) return 2;
+    return out.Write(resultFile) ? 0 : 3;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -348,6 +363,8 @@ int wmain(int argc, wchar_t** argv) {
     if (mode == L"child-steps" && argc == 3) ExitProcess(ChildSteps(argv[2]));
     if (mode == L"child-switch" && argc == 4) ExitProcess(ChildSwitch(argv[2], argv[3]));
     if (mode == L"child-plain-move" && argc == 3) ExitProcess(ChildPlainMove(argv[2]));
+    if (mode == L"child-boss-key" && argc == 3) ExitProcess(ChildBossKey(argv[2], true));
+    if (mode == L"child-bare-hook" && argc == 3) ExitProcess(ChildBossKey(argv[2], false));
     if (mode == L"--names") {
         PrintNames();
         return 0;
