@@ -2,11 +2,10 @@
 // confirmation first when the table gives one, then the command's handler.
 #include "chrome_commands.h"
 
-#include <shellapi.h>
-
 #include "../browser/navigation.h"
 #include "../core/launcher_state.h"
 #include "../core/program_path.h"
+#include "../core/shell_functions.h"
 #include "view_changes.h"
 
 namespace {
@@ -41,13 +40,13 @@ void RelaunchAndClose() {
         return;
     }
     // Not checked: the launcher closes whether or not the new one started.
-    ShellExecuteW(nullptr, L"open", ProgramPath(), nullptr, L"", SW_SHOWNORMAL);
+    ShellOpen(ProgramPath(), nullptr, L"", SW_SHOWNORMAL);
     Close();
 }
 
 // Neither waited for nor checked; the page stays as it is.
 void ClearCache() {
-    ShellExecuteW(nullptr, L"open", kCacheCleaner, kCacheCleanerArguments, L"", SW_MINIMIZE);
+    ShellOpen(kCacheCleaner, kCacheCleanerArguments, L"", SW_MINIMIZE);
 }
 
 struct CommandHandler {

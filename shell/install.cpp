@@ -13,6 +13,7 @@
 #include "install_decision.h"
 #include "../core/launcher_state.h"
 #include "../core/program_path.h"
+#include "../core/shell_functions.h"
 
 namespace {
 
@@ -111,8 +112,8 @@ void InstallationFolder::RemoveLeftoverCopies() {
 void LookUpDesktopFolder(wchar_t* desktopPath) {
     desktopPath[0] = L'\0';
     LPITEMIDLIST desktop = nullptr;
-    if (SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &desktop) != S_OK) return;
-    if (!SHGetPathFromIDListW(desktop, desktopPath)) desktopPath[0] = L'\0';
+    if (ShellGetSpecialFolderLocation(CSIDL_DESKTOP, &desktop) != S_OK) return;
+    if (!ShellGetPathFromIDList(desktop, desktopPath)) desktopPath[0] = L'\0';
     CoTaskMemFree(desktop);
 }
 

@@ -1,7 +1,8 @@
 // The buttons' commands, run in this process on a real frame window. Two things are
 // kept from reaching the system: WM_CLOSE to the frame (its destruction would end the
 // test) and, unless a test asks for it, the ShellExecuteW call itself; both are
-// recorded as they happen.
+// recorded as they happen. The launcher takes ShellExecuteW from shell32 when it needs
+// it, by GetProcAddress, so that is where the recording one is handed over instead.
 #include <windows.h>
 #include <shellapi.h>
 #include <tlhelp32.h>
@@ -45,6 +46,17 @@ HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCWSTR operation, LPCWSTR file,
     using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
     return reinterpret_cast<ShellExecuteFunction>(realShellExecute)(owner, operation, file, parameters, directory,
                                                                     show);
+}
+
+void* realGetProcAddress = nullptr;
+
+// Hands out the recording ShellExecuteW for the real one, and everything else as asked.
+FARPROC WINAPI HandOutRecordingShellExecute(HMODULE module, LPCSTR name) {
+    using GetProcAddressFunction = FARPROC(WINAPI*)(HMODULE, LPCSTR);
+    const FARPROC found = reinterpret_cast<GetProcAddressFunction>(realGetProcAddress)(module, name);
+    if (IS_INTRESOURCE(name) || lstrcmpA(name, "ShellExecuteW") != 0 || !found) return found;
+    realShellExecute = reinterpret_cast<void*>(found);
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(RecordShellExecute));
 }
 
 // Processes that this test process started and that run this same program.
@@ -92,10 +104,10 @@ protected:
         FrameFixture::SetUp();
         frameProcedure = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingFrameProc)));
-        shellPatch = std::make_unique<ImportPatch>("shell32.dll", "ShellExecuteW",
-                                                   reinterpret_cast<const void*>(RecordShellExecute));
+        shellPatch = std::make_unique<ImportPatch>("kernel32.dll", "GetProcAddress",
+                                                   reinterpret_cast<const void*>(HandOutRecordingShellExecute));
         ASSERT_TRUE(shellPatch->applied()) << "the launcher's ShellExecuteW calls cannot be watched";
-        realShellExecute = shellPatch->original();
+        realGetProcAddress = shellPatch->original();
     }
 
     void TearDown() override {
