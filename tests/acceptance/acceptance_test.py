@@ -14,6 +14,7 @@ the keyboard to themselves (RUN_SERIAL). Environment:
   ORVENDAL_LAUNCHER        the built Orvendal.exe
   ORVENDAL_KEY_COUNTER     the built key_counter.exe, the user's other program (F10)
   ORVENDAL_PORTAL_HOST     host:port of the build's start page, e.g. 127.0.0.1:28080
+  ORVENDAL_WINE_ARCH       win64 for a 64-bit build's launcher: 64-bit prefixes and Wine
 """
 
 import os
@@ -241,8 +242,8 @@ class Acceptance(unittest.TestCase):
     # -- the launcher, started and found as a user starts and finds it --
 
     def start(self, program=LAUNCHER, *arguments):
-        process = subprocess.Popen(["wine", program, *arguments], env=self.prefix.env, cwd=self.prefix.folder,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        process = subprocess.Popen([self.prefix.env["ORVENDAL_WINE"], program, *arguments], env=self.prefix.env,
+                                   cwd=self.prefix.folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.addCleanup(self.end, process)
         return process
 

@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include <algorithm>
+
 void PumpMessages(DWORD milliseconds) {
     const DWORD start = GetTickCount();
     do {
@@ -68,7 +70,14 @@ MessageBoxAnswerer::~MessageBoxAnswerer() {
 LRESULT CALLBACK MessageBoxAnswerer::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE && activeAnswerer) {
         HWND window = reinterpret_cast<HWND>(wParam);
-        if (ClassName(window) == L"#32770") {
+        std::vector<HWND>& answered = activeAnswerer->answered_;
+        // An open box is activated again whenever a window of another program that took
+        // the activation from it goes away, as the windows of tests running beside this
+        // one do; and on a loaded machine it may still be open long after it was answered.
+        // It is still the one box: read and answered at its first activation only.
+        const bool answeredBefore = std::find(answered.begin(), answered.end(), window) != answered.end();
+        if (ClassName(window) == L"#32770" && !answeredBefore) {
+            answered.push_back(window);
             SeenMessageBox seen = ReadMessageBox(window);
             const SeenMessageBox& call = activeAnswerer->initialising_;
             if (call.text == seen.text) {  // the parameters belong to this very box

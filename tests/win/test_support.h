@@ -61,6 +61,7 @@ private:
     HHOOK callHook_;
     int answer_;
     std::vector<SeenMessageBox> seen_;
+    std::vector<HWND> answered_;  // the boxes seen so far, each counted once
     SeenMessageBox initialising_;  // the call's parameters, between WM_INITDIALOG and activation
 };
 
