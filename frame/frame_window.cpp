@@ -35,6 +35,8 @@ static_assert(HitCaption == HTCAPTION && HitLeft == HTLEFT && HitRight == HTRIGH
 
 namespace {
 
+constexpr UINT_PTR kInstallMayBeginTimer = 1;
+
 // Loaded at the first game-view paint, whether or not the loads succeed.
 bool titleImagesLoaded = false;
 ChromeImage logoImage;
@@ -74,7 +76,11 @@ void PaintLanding(HWND window) {
     // Replaces start-up's fully transparent state: from now on the key colour cuts the
     // window to the artwork's shape, button faces included.
     SetLayeredWindowAttributes(window, kColourKey, 0, LWA_COLORKEY);
-    LetInstallStepBegin();  // the artwork is up: installing can no longer hold it back
+    // The install step may begin once the painted artwork is on the screen, which is
+    // not yet when the paint returns: Wine hands a window's pixels to the display when
+    // its thread next waits for messages. A timer's message comes only after such a
+    // wait, when nothing else is queued.
+    SetTimer(window, kInstallMayBeginTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 void PaintGame(HWND window) {
@@ -142,6 +148,14 @@ LRESULT OnSwitchToGameView() {
     return 0;
 }
 
+LRESULT OnTimer(HWND window, WPARAM timer) {
+    if (timer == kInstallMayBeginTimer) {
+        KillTimer(window, kInstallMayBeginTimer);
+        LetInstallStepBegin();  // the artwork is up: installing can no longer hold it back
+    }
+    return 0;
+}
+
 // A hot key's press or release, posted by the keyboard hook's thread.
 LRESULT OnHotKeyEvent(WPARAM virtualKey, LPARAM press) {
     ActOnHotKeyEvent(static_cast<unsigned>(virtualKey), press != 0);
@@ -179,6 +193,8 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         return OnSwitchToGameView();
     case kHotKeyEventMessage:
         return OnHotKeyEvent(wParam, lParam);
+    case WM_TIMER:
+        return OnTimer(window, wParam);
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }
