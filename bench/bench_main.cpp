@@ -29,6 +29,7 @@ constexpr int kMinimumRuns = 7;
 constexpr DWORD kStartTimeoutMs = 30000;
 constexpr DWORD kSettleMs = 1000;  // after the first shaped paint, before memory is read
 constexpr DWORD kChildTimeoutMs = 60000;
+constexpr int kPollsPerWindowSearch = 5;  // of about a millisecond each
 
 // What the launcher's start-up stamps, in its order.
 const char* const kLauncherStamps[] = {"entry",   "gdiplus", "decode_start", "ole",         "class",
@@ -105,8 +106,11 @@ StartRun MeasureStart(const std::wstring& commandLine, const wchar_t* className,
     }
     HWND window = nullptr;
     const DWORD deadline = GetTickCount() + kStartTimeoutMs;
-    while (GetTickCount() < deadline) {
-        window = FindProcessWindow(process.dwProcessId, className);
+    for (int poll = 0; GetTickCount() < deadline; ++poll) {
+        // Looking for the window asks the system's server about every window there is,
+        // which the starting process needs as well: only every few polls until it is
+        // found (it exists, hidden, well before it is painted), then the same one.
+        if (!window && poll % kPollsPerWindowSearch == 0) window = FindProcessWindow(process.dwProcessId, className);
         if (IsShapedAndVisible(window)) {
             RECT rect;
             GetWindowRect(window, &rect);

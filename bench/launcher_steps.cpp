@@ -47,16 +47,21 @@ double FileTimeMs(const FILETIME& time) {
     return static_cast<double>(value.QuadPart) / 10000.0;  // 100 ns units
 }
 
+bool Ended(HANDLE thread) {
+    return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
+}
+
 // How long each start-up worker ran, from the system's own record of the thread, and
 // when the install worker ended against the first paint (negative: before it). Waits
-// for the install worker, which may still run once the artwork is up.
+// for the install worker, which may still run once the artwork is up, with the message
+// loop running: a thread that does not go idle does not hand its painted window to the
+// screen (Wine flushes window surfaces when their thread waits for messages).
 void AddWorkerTimes(StepClock& clock, HANDLE decode, HANDLE install, const FILETIME& painted) {
     FILETIME created, exited, kernel, user;
-    if (decode && WaitForSingleObject(decode, 0) == WAIT_OBJECT_0 &&
-        GetThreadTimes(decode, &created, &exited, &kernel, &user)) {
+    if (decode && Ended(decode) && GetThreadTimes(decode, &created, &exited, &kernel, &user)) {
         clock.AddDetail("decode_worker", FileTimeMs(exited) - FileTimeMs(created));
     }
-    if (install && WaitForSingleObject(install, 30000) == WAIT_OBJECT_0 &&
+    if (install && PumpLauncherUntil([&] { return Ended(install); }, 30000) &&
         GetThreadTimes(install, &created, &exited, &kernel, &user)) {
         clock.AddDetail("install_worker", FileTimeMs(exited) - FileTimeMs(created));
         clock.AddDetail("install_end_after_paint", FileTimeMs(exited) - FileTimeMs(painted));
