@@ -65,7 +65,6 @@ BOOL CALLBACK FindOpenBox(HWND window, LPARAM found) {
 // A shown box of the launcher's that waits for an answer: a window of this thread that
 // the frame owns, enabled while the frame is not. Null when there is none.
 HWND OpenBoxOf(HWND frame) {
-    if (IsWindowEnabled(frame)) return nullptr;
     BoxSearch search = {frame, nullptr};
     EnumThreadWindows(GetCurrentThreadId(), FindOpenBox, reinterpret_cast<LPARAM>(&search));
     return search.box;
@@ -133,8 +132,11 @@ void RepaintBarButtons() {
 void HideFrameForBossKey() {
     HWND frame = gLauncher.frameWindow;
     // An open box of the launcher's is a window of its own, which hiding its owner
-    // would leave on the screen.
-    ShowOwnedPopups(frame, FALSE);
+    // would leave on the screen. Only a box disables the frame, and looking through
+    // the desktop's windows for those the frame owns is not free: only then.
+    if (!IsWindowEnabled(frame)) {
+        ShowOwnedPopups(frame, FALSE);
+    }
     ShowWindow(frame, SW_HIDE);
     // Still hidden, but on top of the Z order for the moment it is shown again. Neither
     // activated nor made the foreground window: the user goes on typing in the
@@ -154,9 +156,11 @@ void ShowFrameAgain() {
     ShowWindow(frame, SW_SHOW);
     // Only the boxes that F10 hid come back, still waiting for their answer. The box
     // takes the keyboard: the window it keeps disabled cannot.
-    ShowOwnedPopups(frame, TRUE);
-    if (HWND box = OpenBoxOf(frame)) {
-        SetForegroundWindow(box);
+    if (!IsWindowEnabled(frame)) {
+        ShowOwnedPopups(frame, TRUE);
+        if (HWND box = OpenBoxOf(frame)) {
+            SetForegroundWindow(box);
+        }
     }
     gLauncher.windowShown = true;
 }
