@@ -11,6 +11,7 @@
 // median of the presses that hide).
 bool MeasureBossKey(ResultFile& out);
 
-// The same presses on a layered popup of the landing size, shown and painted, whose
-// own low-level hook, installed by its GUI thread, hides and shows it on F10.
+// The same presses on a bare layered popup showing the landing artwork with its colour
+// key, shown and painted, whose own low-level hook, installed by its GUI thread, hides
+// and shows it on F10: no buttons, no browser control, no thread between.
 bool MeasureBareHookHide(ResultFile& out);
