@@ -32,18 +32,18 @@ constexpr DWORD kChildTimeoutMs = 60000;
 constexpr int kPollsPerWindowSearch = 5;  // of about a millisecond each
 
 // What the launcher's start-up stamps, in its order.
-const char* const kLauncherStamps[] = {"entry",   "gdiplus",     "decode_start", "screen_size", "ole",
-                                       "class",   "window",      "hook",         "control",     "place",
-                                       "decode_join", "show",    "install_start", "paint"};
+const char* const kLauncherStamps[] = {"entry",   "gdiplus", "decode_start", "ole",         "class",
+                                       "window",  "hook",    "control",      "place",       "decode_join",
+                                       "show",    "install_start", "paint"};
 // The spans printed: the stamped steps, the message loop's share of "paint" in detail,
 // the last step, to the screen, which the driver sees from outside, and the workers
 // that ran beside the stamped steps.
-const char* const kLauncherSteps[] = {"entry",          "gdiplus",          "decode_start",  "screen_size",
-                                      "ole",            "class",            "window",        "hook",
-                                      "control",        "place",            "decode_join",   "show",
-                                      "install_start",  "paint",            "loop_frame_paint",
-                                      "loop_button_paint", "loop_other",    "screen",        "decode_worker",
-                                      "install_worker", "install_end_after_paint"};
+const char* const kLauncherSteps[] = {"entry",          "gdiplus",          "decode_start",  "ole",
+                                      "class",          "window",           "hook",          "control",
+                                      "place",          "decode_join",      "show",          "install_start",
+                                      "paint",          "loop_frame_paint", "loop_button_paint", "loop_other",
+                                      "screen",         "decode_worker",    "install_worker",
+                                      "install_end_after_paint"};
 const char* const kBaselineSteps[] = {"entry", "window", "gdiplus", "decode", "show", "paint", "screen"};
 // What the baseline stamps itself; the last step, to the screen, is seen from outside.
 const char* const kBaselineStamps[] = {"entry", "window", "gdiplus", "decode", "show", "paint"};
@@ -248,7 +248,6 @@ void PrintFigures(const Samples& samples, int runs) {
     Print("boss_key_ms", bossKey, 2);
     Print("baseline_boss_key_ms", baselineBossKey, 2);
     PrintRatio("boss_key_ratio", bossKey, baselineBossKey);
-    Print("boss_key_hop_ms", samples.Median("boss_key_hop_ms"), 2);
 
     const double privateBytes = samples.Median("private_bytes");
     const double baselinePrivate = samples.Median("baseline_private_bytes");
@@ -273,7 +272,6 @@ void PrintNames() {
                                  "steps_total_ms", "baseline_steps_total_ms", "faces_load_ms", "switch_ms",
                                  "baseline_switch_ms", "switch_ratio", "switch_invoke_ms", "switch_frame_paint_ms",
                                  "switch_settled_ms", "boss_key_ms", "baseline_boss_key_ms", "boss_key_ratio",
-                                 "boss_key_hop_ms",
                                  "private_bytes", "baseline_private_bytes",
                                  "private_bytes_ratio", "working_set_bytes", "baseline_working_set_bytes",
                                  "working_set_ratio"};

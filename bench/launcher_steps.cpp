@@ -95,13 +95,12 @@ bool PumpOneLauncherMessage(DispatchTimes* times) {
 bool StartLauncherStepByStep(StepClock& clock, DWORD milliseconds) {
     clock.Mark("entry");
     gLauncher.viewMode = new View(View::Landing);
+    gLauncher.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    gLauncher.screenHeight = GetSystemMetrics(SM_CYSCREEN);
     StartGdiplus();
     clock.Mark("gdiplus");
     LandingArtDecode* art = StartDecodingLandingArt(GetModuleHandleW(nullptr));
     clock.Mark("decode_start");
-    gLauncher.screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    gLauncher.screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    clock.Mark("screen_size");
     OleInitialize(nullptr);
     gLauncher.instance = GetModuleHandleW(nullptr);
     clock.Mark("ole");

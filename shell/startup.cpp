@@ -3,11 +3,10 @@
 //   visible (see frame_window.cpp), so it is shown fully transparent and stays so
 //   until that paint;
 // - GDI+ starts first of all: the artwork is decoded on a worker thread from then on,
-//   beside the screen's size, OLE, the window with its buttons, the hook and the
-//   browser control, which all need the GUI thread; and it must run before any message
-//   reaches a chrome button. The worker touches no window and no field of gLauncher;
-//   it is joined just before the window is first shown, so the first paint finds the
-//   artwork ready;
+//   beside OLE, the window with its buttons, the hook and the browser control, which
+//   all need the GUI thread; and it must run before any message reaches a chrome
+//   button. The worker touches no window and no field of gLauncher; it is joined just
+//   before the window is first shown, so the first paint finds the artwork ready;
 // - the install step and the shortcut run on a worker of their own, started once the
 //   window is shown. It holds back until the first landing paint is done (two seconds
 //   at most), so that paint neither waits for it nor shares the machine with it.
@@ -108,12 +107,10 @@ int RunMessageLoop() {
 
 int RunLauncher(HINSTANCE instance, int showCommand) {
     gLauncher.viewMode = new View(View::Landing);
-    StartGdiplus();
-    LandingArtDecode* art = StartDecodingLandingArt(instance);
-    // The window system's first use connects the process to the display, which takes a
-    // while: the decode is under way by then.
     gLauncher.screenWidth = GetSystemMetrics(SM_CXSCREEN);
     gLauncher.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    StartGdiplus();
+    LandingArtDecode* art = StartDecodingLandingArt(instance);
     OleInitialize(nullptr);
     gLauncher.instance = instance;
 
