@@ -107,6 +107,9 @@ int RunMessageLoop() {
 
 int RunLauncher(HINSTANCE instance, int showCommand) {
     gLauncher.viewMode = new View(View::Landing);
+    // The window system's first use loads the display driver. No worker may be loading
+    // DLLs meanwhile: under Wine the two can deadlock on the loader's lock (seen with a
+    // worker loading the browser control's DLL beside it), so the decode starts after.
     gLauncher.screenWidth = GetSystemMetrics(SM_CXSCREEN);
     gLauncher.screenHeight = GetSystemMetrics(SM_CYSCREEN);
     StartGdiplus();
