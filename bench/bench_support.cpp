@@ -175,6 +175,19 @@ bool ArtProbe::OnScreen(POINT origin) const {
     return all;
 }
 
+HWND CreateLandingSizedWindow(WNDPROC procedure, const wchar_t* className) {
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    windowClass.lpszClassName = className;
+    if (!RegisterClassW(&windowClass)) return nullptr;
+    const IntPoint origin = CentredOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    return CreateWindowExW(WS_EX_LAYERED, className, className, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX,
+                           origin.x, origin.y, kLandingWidth, kLandingHeight, nullptr, nullptr,
+                           windowClass.hInstance, nullptr);
+}
+
 DWORD RunAndWait(const std::wstring& commandLine, DWORD milliseconds) {
     std::wstring command = commandLine;
     STARTUPINFOW startup = {};

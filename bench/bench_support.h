@@ -71,6 +71,11 @@ private:
     std::vector<Probe> points_;
 };
 
+// A hidden layered popup of the landing window's size and styles, centred on the
+// screen, of a class of its own that this registers with the procedure; null when
+// either fails. The baselines' windows.
+HWND CreateLandingSizedWindow(WNDPROC procedure, const wchar_t* className);
+
 // Runs a program with the given command line and waits for it (up to the time).
 // Its exit code, or STILL_ACTIVE when it was ended for taking too long.
 DWORD RunAndWait(const std::wstring& commandLine, DWORD milliseconds);

@@ -54,15 +54,6 @@ void StartWatching(HWND window) {
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchingProc)));
 }
 
-void TypeF10(bool press) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = VK_F10;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(VK_F10, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = press ? 0 : KEYEVENTF_KEYUP;
-    SendInput(1, &input, sizeof(input));
-}
-
 struct Typing {
     std::vector<double> hideMs;
     std::vector<double> hopMs;
@@ -71,8 +62,8 @@ struct Typing {
 
 // One tap of F10, waited for until the window reports the given change.
 bool Tap(HANDLE changed) {
-    TypeF10(true);
-    TypeF10(false);
+    TypeKey(VK_F10, true);
+    TypeKey(VK_F10, false);
     return WaitForSingleObject(changed, kTimeoutMs) == WAIT_OBJECT_0;
 }
 
@@ -148,15 +139,7 @@ bool MeasureBareHookHide(ResultFile& out) {
     StartGdiplus();
     bareArt = DecodeLandingArt(GetModuleHandleW(nullptr));
     if (!bareArt) return false;
-    WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = BareWndProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    windowClass.lpszClassName = L"BenchBareHookWindow";
-    if (!RegisterClassW(&windowClass)) return false;
-    const IntPoint origin = CentredOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    HWND window = CreateWindowExW(WS_EX_LAYERED, windowClass.lpszClassName, L"Bare", WS_POPUP, origin.x, origin.y,
-                                  kLandingWidth, kLandingHeight, nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND window = CreateLandingSizedWindow(BareWndProc, L"BenchBareHookWindow");
     if (!window) return false;
     SetLayeredWindowAttributes(window, kColourKey, 0, LWA_COLORKEY);
     ShowWindow(window, SW_SHOWNORMAL);

@@ -80,16 +80,7 @@ bool MeasureSwitch(const ArtProbe& probe, ResultFile& out) {
 }
 
 bool MeasurePlainMove(ResultFile& out) {
-    WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = PlainWndProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    windowClass.lpszClassName = L"BenchPlainWindow";
-    if (!RegisterClassW(&windowClass)) return false;
-    const IntPoint origin = CentredOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    HWND window = CreateWindowExW(WS_EX_LAYERED, windowClass.lpszClassName, L"Plain",
-                                  WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX, origin.x, origin.y, kLandingWidth,
-                                  kLandingHeight, nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND window = CreateLandingSizedWindow(PlainWndProc, L"BenchPlainWindow");
     if (!window) return false;
     SetLayeredWindowAttributes(window, 0, 255, LWA_ALPHA);
     ShowWindow(window, SW_SHOWNORMAL);

@@ -40,15 +40,6 @@ LRESULT CALLBACK WitnessProc(int code, WPARAM message, LPARAM event) {
     return CallNextHookEx(witnessHook, code, message, event);
 }
 
-void TypeF10(bool press) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = VK_F10;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(VK_F10, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = press ? 0 : KEYEVENTF_KEYUP;
-    SendInput(1, &input, sizeof(input));
-}
-
 class BossKeyPresses : public FrameFixture {
 protected:
     void SetUp() override {
@@ -88,7 +79,7 @@ protected:
     ::testing::AssertionResult Type(bool press) {
         int& seen = press ? witness.presses : witness.releases;
         const int before = seen;
-        TypeF10(press);
+        TypeKey(VK_F10, press);
         auto handedOver = [&] {
             MSG waiting;
             return seen > before &&

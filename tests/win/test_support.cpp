@@ -151,3 +151,12 @@ HWND FindProcessWindow(DWORD processId, const wchar_t* className) {
     EnumWindows(FindInProcess, reinterpret_cast<LPARAM>(&args));
     return args.found;
 }
+
+void TypeKey(WORD virtualKey, bool press) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = press ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &input, sizeof(input));
+}

@@ -76,3 +76,7 @@ std::vector<PROCESSENTRY32W> ProcessList();
 
 // Top-level windows of a class that belong to a process.
 HWND FindProcessWindow(DWORD processId, const wchar_t* className);
+
+// A press or release of the key typed into the system's input queue (SendInput), as
+// the keyboard would: every low-level keyboard hook of the desktop sees it.
+void TypeKey(WORD virtualKey, bool press);
