@@ -36,6 +36,7 @@ static_assert(HitCaption == HTCAPTION && HitLeft == HTLEFT && HitRight == HTRIGH
 namespace {
 
 constexpr UINT_PTR kInstallMayBeginTimer = 1;
+bool landingPainted = false;  // the first landing paint is what lets the install step begin
 
 // Loaded at the first game-view paint, whether or not the loads succeed.
 bool titleImagesLoaded = false;
@@ -80,7 +81,10 @@ void PaintLanding(HWND window) {
     // not yet when the paint returns: Wine hands a window's pixels to the display when
     // its thread next waits for messages. A timer's message comes only after such a
     // wait, when nothing else is queued.
-    SetTimer(window, kInstallMayBeginTimer, USER_TIMER_MINIMUM, nullptr);
+    if (!landingPainted) {
+        landingPainted = true;
+        SetTimer(window, kInstallMayBeginTimer, USER_TIMER_MINIMUM, nullptr);
+    }
 }
 
 void PaintGame(HWND window) {
