@@ -564,17 +564,20 @@ TEST_F(Install, TwoLaunchersStartedTogetherIntoAnEmptyFolderLeaveOneWholeCopy) {
     ASSERT_TRUE(CreateDirectoryW(kInstallFolder.c_str(), nullptr));
     LaunchedLauncher first(started, L""), second(started, L"");
     ASSERT_TRUE(first.started() && second.started());
-    // The first to copy is held in the middle of its copy while the other one copies
-    // and names its copy; then it goes on, and must lose the race for the installed
-    // name without replacing the other's copy.
-    Names underWay;
-    ASSERT_TRUE(PumpUntil([&] { return !(underWay = CopiesUnderWay(size)).empty(); }, 20000)) << "nothing copied";
-    const DWORD ahead = underWay[0] == TemporaryCopyName(first.processId()) ? first.processId() : second.processId();
-    HoldProcess(ahead, true);
+    // Left to themselves, one launcher may have named its copy before the other's is
+    // ever seen under way, and then nothing overlapped. So the second is held from the
+    // start until the first is held in the middle of its copy; then the second copies
+    // and names its copy, and the first goes on and must lose the race for the
+    // installed name without replacing the other's copy.
+    HoldProcess(second.processId(), true);
+    const bool firstCopying = PumpUntil([&] { return !CopiesUnderWay(size).empty(); }, 20000);
+    HoldProcess(first.processId(), true);
+    HoldProcess(second.processId(), false);
+    ASSERT_TRUE(firstCopying) << "nothing copied";
     const bool sideBySide = PumpUntil([&] { return CopiesUnderWay(size).size() == 2; }, 20000);
     const bool named = PumpUntil([&] { return Exists(kInstalledExecutable); }, kLongestLargeCopyMs);
     const bool marked = named && MarkInstalledCopy();
-    HoldProcess(ahead, false);
+    HoldProcess(first.processId(), false);
     EXPECT_TRUE(sideBySide) << "the two launchers never copied at the same time";
     ASSERT_TRUE(marked) << "the launcher that was not held never installed";
     for (LaunchedLauncher* launcher : {&first, &second}) {
