@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "../../browser/navigation.h"
-#include "../../shell/install_decision.h"
 #include "launch_support.h"
 #include "test_support.h"
 
