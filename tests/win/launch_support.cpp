@@ -107,6 +107,10 @@ void AnswerQuitConfirmation(const LaunchedLauncher& launcher, HWND frame, int an
 }
 
 std::vector<DWORD> RunningProcesses() {
+    // Wine starts its desktop process (explorer.exe) from the first program of the
+    // session that asks for the desktop window. Asking here makes that program the
+    // test and not the launcher, whose new children are what the callers look for.
+    GetDesktopWindow();
     std::vector<DWORD> ids;
     for (const PROCESSENTRY32W& entry : ProcessList()) ids.push_back(entry.th32ProcessID);
     return ids;
