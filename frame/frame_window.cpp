@@ -66,6 +66,14 @@ LRESULT OnSize(HWND window) {
     return 0;
 }
 
+// Wine hands a window's painted pixels to the display only when its thread next waits
+// (or has not waited for 50 ms), and under Xvfb pixels handed over after the colour key
+// has shaped the window reached the screen some 14 ms later than pixels handed over
+// before. A wait of no time hands them over at once; on Windows it only returns.
+void HandPaintedPixelsToDisplay() {
+    MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, 0);
+}
+
 void PaintLanding(HWND window) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
@@ -74,14 +82,17 @@ void PaintLanding(HWND window) {
         DrawImageAt(graphics, gLauncher.landingImage, 0, 0, kLandingWidth, kLandingHeight);
     }
     EndPaint(window, &ps);
+    const bool firstPaint = !landingPainted;
+    if (firstPaint) {
+        HandPaintedPixelsToDisplay();  // still fully transparent: nothing shows yet
+    }
     // Replaces start-up's fully transparent state: from now on the key colour cuts the
     // window to the artwork's shape, button faces included.
     SetLayeredWindowAttributes(window, kColourKey, 0, LWA_COLORKEY);
-    // The install step may begin once the painted artwork is on the screen, which is
-    // not yet when the paint returns: Wine hands a window's pixels to the display when
-    // its thread next waits for messages. A timer's message comes only after such a
-    // wait, when nothing else is queued.
-    if (!landingPainted) {
+    // The install step may begin once the window's first paints are done, its buttons'
+    // and the page's included, so that it does not share the machine with them: a
+    // timer's message comes only when nothing else is queued.
+    if (firstPaint) {
         landingPainted = true;
         SetTimer(window, kInstallMayBeginTimer, USER_TIMER_MINIMUM, nullptr);
     }
