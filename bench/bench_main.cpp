@@ -66,6 +66,7 @@ std::wstring Number(LONGLONG value) {
 struct StartRun {
     bool ok = false;
     LONGLONG launched = 0;
+    LONGLONG shaped = 0;  // the colour key set, seen from outside
     LONGLONG onScreen = 0;
     MemoryUse memory;
 };
@@ -112,6 +113,7 @@ StartRun MeasureStart(const std::wstring& commandLine, const wchar_t* className,
         // found (it exists, hidden, well before it is painted), then the same one.
         if (!window && poll % kPollsPerWindowSearch == 0) window = FindProcessWindow(process.dwProcessId, className);
         if (IsShapedAndVisible(window)) {
+            if (!run.shaped) run.shaped = NowTicks();
             RECT rect;
             GetWindowRect(window, &rect);
             if (probe.OnScreen({rect.left, rect.top})) {
@@ -167,6 +169,7 @@ bool MeasureBothStarts(const Paths& paths, const ArtProbe& probe, bool launcherF
                                           launcher ? kLauncherClass : kBaselineClass, probe, AfterShown::ReadMemory);
         ok = ok && run.ok;
         samples.Add(prefix + "start_ms", TicksToMs(run.onScreen - run.launched));
+        samples.Add(prefix + "shaped_ms", TicksToMs(run.shaped - run.launched));
         samples.Add(prefix + "private_bytes", static_cast<double>(run.memory.privateBytes));
         samples.Add(prefix + "working_set_bytes", static_cast<double>(run.memory.workingSetBytes));
     }
@@ -224,6 +227,8 @@ void PrintFigures(const Samples& samples, int runs) {
     Print("baseline_start_ms", baselineStart, 1);
     PrintRatio("start_ratio", start, baselineStart);
     Print("start_extra_ms", start - baselineStart, 1);
+    Print("shaped_ms", samples.Median("shaped_ms"), 1);
+    Print("baseline_shaped_ms", samples.Median("baseline_shaped_ms"), 1);
     for (const char* step : kLauncherSteps) {
         const std::string name = std::string("step_") + step + "_ms";
         Print(name.c_str(), samples.Median(name), 1);
@@ -270,6 +275,7 @@ void PrintFigures(const Samples& samples, int runs) {
 
 void PrintNames() {
     const char* const names[] = {"runs", "start_ms", "baseline_start_ms", "start_ratio", "start_extra_ms",
+                                 "shaped_ms", "baseline_shaped_ms",
                                  "steps_total_ms", "baseline_steps_total_ms", "faces_load_ms", "switch_ms",
                                  "baseline_switch_ms", "switch_ratio", "switch_invoke_ms", "switch_frame_paint_ms",
                                  "switch_settled_ms", "boss_key_ms", "baseline_boss_key_ms", "boss_key_ratio",
