@@ -3,9 +3,9 @@
 void RestrictDllSearchToSystemFolder() {
     // Taken at run time: Windows 7 has it only with its update KB2533623.
     using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-    const auto restrict = FindFunction<SetDefaultDllDirectoriesFunction>(GetModuleHandleW(L"kernel32.dll"),
-                                                                         "SetDefaultDllDirectories");
-    if (!restrict || !restrict(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+    const auto setDefaultDllDirectories = FindFunction<SetDefaultDllDirectoriesFunction>(
+        GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
+    if (!setDefaultDllDirectories || !setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
         SetDllDirectoryW(L"");
     }
 }

@@ -18,8 +18,9 @@ void RestrictDllSearchToSystemFolder();
 bool SystemFolderPath(const wchar_t* fileName, wchar_t (&path)[MAX_PATH]);
 
 // The system DLL of that file name, loaded by its full path in the system folder, so
-// never found along a search path; null when it cannot be loaded. Loaded again each
-// call: callers keep the module, which stays until the process ends.
+// never found along a search path; null when it cannot be loaded. Each call counts
+// one more load of the same module: callers load it once and keep it, as nothing is
+// ever unloaded.
 HMODULE LoadSystemLibrary(const wchar_t* fileName);
 
 // The function exported under that name, typed as the declaration it stands for; null
