@@ -2,29 +2,20 @@
 
 #include <shellapi.h>
 
+#include "system_folder.h"
+
 namespace {
 
-constexpr wchar_t kShell32[] = L"\\shell32.dll";
-
-// By its full path in the system folder, never found along the search path. Loaded
-// once and kept: the process ends without unloading anything. Safe from any thread.
+// Loaded once and kept: the process ends without unloading anything. Safe from any
+// thread.
 HMODULE Shell32() {
-    static const HMODULE shell32 = [] {
-        wchar_t path[MAX_PATH];
-        const UINT length = GetSystemDirectoryW(path, MAX_PATH);
-        if (length == 0 || length + ARRAYSIZE(kShell32) > MAX_PATH) return static_cast<HMODULE>(nullptr);
-        lstrcpyW(path + length, kShell32);
-        return LoadLibraryW(path);
-    }();
+    static const HMODULE shell32 = LoadSystemLibrary(L"shell32.dll");
     return shell32;
 }
 
-// The function of that name, typed as the declaration it stands for; null when missing.
 template <typename Function>
 Function Find(const char* name) {
-    HMODULE shell32 = Shell32();
-    FARPROC found = shell32 ? GetProcAddress(shell32, name) : nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+    return FindFunction<Function>(Shell32(), name);
 }
 
 }  // namespace

@@ -6,11 +6,15 @@
 #include "../core/launcher_state.h"
 #include "../core/program_path.h"
 #include "../core/shell_functions.h"
+#include "../core/system_folder.h"
 #include "view_changes.h"
 
 namespace {
 
-// The system's Internet settings component deletes the embedded browser's cache.
+// The system's Internet settings component deletes the embedded browser's cache. Its
+// host program is named by its full path in the system folder: given by its bare name,
+// it is looked for in the current directory first, the folder of the download when
+// the user started the launcher from there.
 constexpr const wchar_t* kCacheCleaner = L"rundll32.exe";
 constexpr const wchar_t* kCacheCleanerArguments = L"InetCpl.cpl,ClearMyTracksByProcess 8";
 
@@ -46,7 +50,10 @@ void RelaunchAndClose() {
 
 // Neither waited for nor checked; the page stays as it is.
 void ClearCache() {
-    ShellOpen(kCacheCleaner, kCacheCleanerArguments, L"", SW_MINIMIZE);
+    wchar_t cleaner[MAX_PATH];
+    if (SystemFolderPath(kCacheCleaner, cleaner)) {
+        ShellOpen(cleaner, kCacheCleanerArguments, L"", SW_MINIMIZE);
+    }
 }
 
 struct CommandHandler {

@@ -5,6 +5,7 @@
 
 #include <string.h>
 
+#include "../core/system_folder.h"
 #include "../res/resource_ids.h"
 
 ChromeImage LoadChromeImage(HINSTANCE instance, int resourceId) {
@@ -81,6 +82,11 @@ Gdiplus::Bitmap* DrawReadyCopy(Gdiplus::Bitmap& decoded) {
 }  // namespace
 
 Gdiplus::Image* DecodeLandingArt(HINSTANCE instance) {
+    // Wine's GDI+ decodes through the system's imaging component, which it loads (with
+    // the property system it imports) by a search that ignores the restriction to the
+    // system folder; loaded from there first, it is found already loaded. Done on the
+    // decode's worker, beside the window's start-up.
+    LoadSystemLibrary(L"windowscodecs.dll");
     HGLOBAL block = nullptr;
     IStream* stream = LandingArtStream(instance, &block);
     if (!stream) {

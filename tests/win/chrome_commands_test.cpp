@@ -92,6 +92,12 @@ LRESULT CALLBACK RecordingFrameProc(HWND window, UINT message, WPARAM wParam, LP
     return CallWindowProcW(frameProcedure, window, message, wParam, lParam);
 }
 
+std::wstring SystemFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    GetSystemDirectoryW(folder, MAX_PATH);
+    return folder;
+}
+
 std::wstring OwnPath() {
     wchar_t path[MAX_PATH];
     GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -226,7 +232,8 @@ TEST_F(ChromeCommands, ConfirmedCommandsAskOwnedByTheButtonAndActOnlyOnOk) {
             const ShellCall& call = shellCalls[0];
             EXPECT_EQ(call.owner, nullptr);
             EXPECT_EQ(call.operation, L"open");
-            EXPECT_EQ(call.file, L"rundll32.exe");
+            EXPECT_EQ(call.file, SystemFolder() + L"\\rundll32.exe")
+                << "by its bare name it is looked for in the current directory first";
             EXPECT_TRUE(call.hasParameters);
             EXPECT_EQ(call.parameters, L"InetCpl.cpl,ClearMyTracksByProcess 8");
             EXPECT_TRUE(call.hasDirectory);

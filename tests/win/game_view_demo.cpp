@@ -7,6 +7,7 @@
 
 #include "../../browser/web_browser.h"
 #include "../../core/launcher_state.h"
+#include "../../core/system_folder.h"
 #include "../../shell/startup.h"
 #include "script_runner.h"
 
@@ -31,6 +32,7 @@ void CALLBACK EnterGameWhenLandingIsUp(HWND, UINT, UINT_PTR timer, DWORD) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    RestrictDllSearchToSystemFolder();
     SetTimer(nullptr, 0, kCheckEveryMs, EnterGameWhenLandingIsUp);
     return RunLauncher(instance, showCommand);
 }

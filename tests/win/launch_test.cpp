@@ -2,7 +2,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "../../core/chrome_table.h"
+#include "../../core/launcher_state.h"
 #include "../../core/layout.h"
 #include "launch_support.h"
 #include "test_support.h"
@@ -136,4 +140,117 @@ TEST(Launch, DraggingTheArtworkMovesTheWindow) {
     EXPECT_EQ(launcher.WaitForExit(), 0u);
 }
 
+// The DLLs that the launcher's process loads by name once its own code runs, under
+// Wine as Wine's +loaddll channel lists them: by the window system (uxtheme), GDI+ and
+// its decoder, the shell, the browser control. Left out: the DLLs that Wine's own DLLs
+// load before the program's first instruction (kernelbase, ucrtbase, sechost, advapi32,
+// zlib1, version, win32u, rpcrt4, combase, imm32), which no program can keep out, and
+// Wine's display driver, which Windows does not have.
+const wchar_t* const kPlantedDlls[] = {L"uxtheme", L"gdiplus",  L"shcore",  L"shlwapi", L"propsys",
+                                       L"windowscodecs", L"comctl32", L"shell32", L"mpr", L"ws2_32",
+                                       L"wininet", L"urlmon", L"ieframe"};
+const wchar_t kMarkerSuffix[] = L".ran";  // what a planted DLL leaves when its code runs
+
+// A folder of its own, as a download's folder that any web page may write to, removed
+// with everything in it at the end.
+class DownloadFolder {
+public:
+    DownloadFolder() {
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        path_ = std::wstring(temp) + L"Downloads " + std::to_wstring(GetCurrentProcessId()) + L"\\";
+        CreateDirectoryW(path_.c_str(), nullptr);
+    }
+    ~DownloadFolder() {
+        for (const std::wstring& name : Files(L"*")) DeleteFileW((path_ + name).c_str());
+        RemoveDirectoryW(path_.c_str());
+    }
+    const std::wstring& path() const { return path_; }
+
+    std::vector<std::wstring> Files(const std::wstring& pattern) const {
+        std::vector<std::wstring> names;
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW((path_ + pattern).c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return names;
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+        return names;
+    }
+
+private:
+    std::wstring path_;
+};
+
+// Wine's DLL overrides for one program, by its file name, while it lives: what
+// WINEDLLOVERRIDES gives, for that program alone. (A variable set here would not reach
+// the programs this test starts: Wine hands them its own start's environment.)
+class ProgramDllOverrides {
+public:
+    explicit ProgramDllOverrides(const std::wstring& program) : key_(L"Software\\Wine\\AppDefaults\\" + program) {}
+    ~ProgramDllOverrides() { RegDeleteTreeW(HKEY_CURRENT_USER, key_.c_str()); }
+
+    // "native,builtin": the name is looked for as Windows looks for a DLL that is not a
+    // known one, the executable's folder first. "": never loaded.
+    bool Set(const wchar_t* dll, const wchar_t* order) {
+        const DWORD size = static_cast<DWORD>((lstrlenW(order) + 1) * sizeof(wchar_t));
+        return RegSetKeyValueW(HKEY_CURRENT_USER, (key_ + L"\\DllOverrides").c_str(), dll, REG_SZ, order, size) ==
+               ERROR_SUCCESS;
+    }
+
+private:
+    std::wstring key_;
+};
+
+struct ForeignStart {
+    const char* name;
+    bool planted;         // the marking DLL beside the executable under every name of kPlantedDlls, preferred
+    bool withoutGdiplus;  // gdiplus.dll cannot be loaded
+};
+
+// Started from a download's folder that holds DLLs under the names the process loads,
+// preferred as Windows prefers them, none of their code runs; started where GDI+ cannot
+// be loaded, the launcher goes on as after a failed GdiplusStartup, without pictures.
+// Either way it comes up shaped, enters the game view and ends with exit code 0.
+TEST(Launch, RunsNoDllPlantedBesideItAndGoesOnWithoutGdiplus) {
+    const ForeignStart starts[] = {
+        {"planted DLLs preferred", true, false},
+        {"GDI+ missing", false, true},
+    };
+    // Named as a second download of the same file is: the overrides are for this copy only.
+    const std::wstring program = L"Orvendal (1).exe";
+    for (const ForeignStart& start : starts) {
+        SCOPED_TRACE(start.name);
+        DownloadFolder folder;
+        ProgramDllOverrides overrides(program);
+        const std::wstring executable = folder.path() + program;
+        ASSERT_TRUE(CopyFileW((OwnFolder() + L"Orvendal.exe").c_str(), executable.c_str(), FALSE));
+        for (const wchar_t* name : kPlantedDlls) {
+            if (!start.planted) break;
+            const std::wstring planted = folder.path() + name + L".dll";
+            ASSERT_TRUE(CopyFileW((OwnFolder() + L"planted_dll.dll").c_str(), planted.c_str(), FALSE));
+            ASSERT_TRUE(overrides.Set(name, L"native,builtin"));
+        }
+        if (start.withoutGdiplus) {
+            ASSERT_TRUE(overrides.Set(L"gdiplus", L""));
+        }
+
+        LaunchedLauncher launcher(executable, L"");
+        ASSERT_TRUE(launcher.started());
+        HWND frame = launcher.WaitForShapedWindow();
+        EXPECT_NE(frame, nullptr) << "no painted landing window appeared";
+        if (frame) {
+            // The page bridge's own message, as a page calling window.external sends it.
+            DWORD_PTR ignored = 0;
+            SendMessageTimeoutW(frame, kSwitchToGameViewMessage, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
+            EXPECT_TRUE(PumpUntil([&] { return FindVisibleButton(frame, BarClose) != nullptr; }, 20000))
+                << "the title bar never appeared";
+            PostMessageW(frame, WM_CLOSE, 0, 0);
+            EXPECT_EQ(launcher.WaitForExit(), 0u);
+        }
+        EXPECT_EQ(folder.Files(L"*" + std::wstring(kMarkerSuffix)), std::vector<std::wstring>{})
+            << "planted DLLs ran inside the launcher";
+    }
+}
 }  // namespace
