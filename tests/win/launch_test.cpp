@@ -338,10 +338,29 @@ TEST(ScreenChange, GameViewAndFullScreenFollowTheResolutionDownAndUp) {
     };
     auto enterFullScreen = [&] { PostMessageW(FindVisibleButton(frame, BarFullScreen), WM_LBUTTONUP, 0, 0); };
 
-    for (const SIZE& size : {SIZE{1280, 720}, SIZE{start.right, start.bottom}}) {
-        SCOPED_TRACE("game view, screen " + std::to_string(size.cx) + " x " + std::to_string(size.cy));
-        ASSERT_TRUE(ChangeResolution(size.cx, size.cy));
-        ASSERT_NO_FATAL_FAILURE(ExpectFitted(frame, false));
+    auto bossKey = [] {
+        TypeKey(VK_F10, true);
+        TypeKey(VK_F10, false);
+    };
+
+    // Shown, then hidden with the boss key: fitted either way, and still hidden.
+    for (bool hidden : {false, true}) {
+        for (const SIZE& size : {SIZE{1280, 720}, SIZE{start.right, start.bottom}}) {
+            SCOPED_TRACE(std::string(hidden ? "hidden " : "") + "game view, screen " + std::to_string(size.cx) +
+                         " x " + std::to_string(size.cy));
+            if (hidden) {
+                bossKey();
+                ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(frame); })) << "F10 did not hide the window";
+            }
+            ASSERT_TRUE(ChangeResolution(size.cx, size.cy));
+            if (hidden) {
+                PumpMessages(300);
+                EXPECT_FALSE(IsWindowVisible(frame)) << "the change showed the hidden window";
+                bossKey();
+                ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(frame) != FALSE; })) << "F10 did not show it";
+            }
+            ASSERT_NO_FATAL_FAILURE(ExpectFitted(frame, false));
+        }
     }
     // Full screen follows the screen both ways; leaving it then gives the new work area.
     for (const SIZE& size : {SIZE{1280, 720}, SIZE{start.right, start.bottom}}) {
