@@ -214,7 +214,6 @@ TEST_F(FrameWindow, FirstGamePaintHidesTheLandingButtons) {
     for (ChromeButton bar : kBarButtons) EXPECT_TRUE(StyleVisible(button(bar))) << bar;
 }
 
-
 // How the system tells every top-level window, hidden ones too, that the resolution
 // changed, or that the task bar moved.
 void DisplayChanged(HWND frame, const RECT& screen) {
@@ -309,7 +308,7 @@ TEST_F(FrameOnAChangingScreen, GameViewAndFullScreenFitAgainWithoutBeingShownAct
     // with the boss key it is fitted as well, and stays hidden.
     EnterFullScreen();
     SendMessageW(frame, WM_PAINT, 0, 0);
-    monitor.Set(screen, TaskBarsAtEveryEdge(screen)[1].work);
+    monitor.Set(screen, TaskBarsAtEveryEdge(screen)[1].work);  // at the top
     WorkAreaChanged(frame);
     ExpectGameViewOn(screen);
     HideFrameForBossKey();
@@ -341,14 +340,13 @@ TEST_F(FrameOnAChangingScreen, MinimizedGameViewStaysMinimizedAndIsRestoredOntoT
             WorkAreaChanged(frame);
             EXPECT_TRUE(IsIconic(frame));
             EXPECT_EQ(IsWindowVisible(frame) != FALSE, !hidden);
-            // Restored places count from the work area's corner (workspace coordinates).
-            const LONG dx = bar.work.left - smaller.left, dy = bar.work.top - smaller.top;
-            const RECT expected = {bar.work.left - dx, bar.work.top - dy, bar.work.right - dx, bar.work.bottom - dy};
+            // Restored to the work area, counted from its own corner (workspace coordinates).
+            const RECT expected = {0, 0, bar.work.right - bar.work.left, bar.work.bottom - bar.work.top};
             EXPECT_TRUE(SameRect(NormalPosition(), expected)) << Describe(NormalPosition());
         }
         // With the task bar at the bottom, workspace and screen coordinates agree, as
         // Wine takes them.
-        monitor.Set(smaller, TaskBarsAtEveryEdge(smaller)[0].work);
+        monitor.Set(smaller, TaskBarsAtEveryEdge(smaller)[0].work);  // at the bottom
         DisplayChanged(frame, smaller);
         ShowWindow(frame, SW_SHOWNOACTIVATE);
         EXPECT_FALSE(IsIconic(frame));
@@ -360,7 +358,7 @@ TEST_F(FrameOnAChangingScreen, LandingViewIsCentredAgainOnlyWhenItsScreenChanged
     ShowWindow(frame, SW_SHOWNOACTIVATE);
     MoveWindow(frame, 40, 30, kLandingWidth, kLandingHeight, FALSE);  // where the user dragged it
     const RECT dragged = WindowRectOf(frame);
-    monitor.Set(screen, TaskBarsAtEveryEdge(screen)[1].work);
+    monitor.Set(screen, TaskBarsAtEveryEdge(screen)[1].work);  // at the top
     WorkAreaChanged(frame);
     DisplayChanged(frame, screen);  // a change of colour depth, or of another monitor
     EXPECT_TRUE(SameRect(WindowRectOf(frame), dragged)) << Describe(WindowRectOf(frame));

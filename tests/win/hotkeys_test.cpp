@@ -83,7 +83,7 @@ protected:
     }
 
     const RECT desktop = DesktopRect();
-    RECT workArea = TaskBarsAtEveryEdge(desktop)[0].work;
+    RECT workArea = TaskBarsAtEveryEdge(desktop)[0].work;  // at the bottom
     FakeMonitor monitor{desktop, workArea};
 };
 

@@ -40,8 +40,9 @@ private:
     ImportPatch patch_;
 };
 
-// A screen's work area with a task bar at one of its edges (40 pixels high at the
-// bottom and top, 62 wide at the left and right), or with none.
+// A screen's work area with a task bar at each of its edges in turn (40 pixels high
+// at the bottom and top, 62 wide at the left and right), then with none: bottom, top,
+// left, right, none, in that order.
 struct TaskBarPlace {
     const char* edge;
     RECT work;

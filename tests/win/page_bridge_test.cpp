@@ -103,7 +103,7 @@ protected:
     }
 
     const RECT screen = DesktopRect();
-    RECT workArea = TaskBarsAtEveryEdge(screen)[0].work;
+    RECT workArea = TaskBarsAtEveryEdge(screen)[0].work;  // at the bottom
     FakeMonitor monitor{screen, workArea};
 };
 
