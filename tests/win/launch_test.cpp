@@ -256,7 +256,6 @@ TEST(Launch, RunsNoDllPlantedBesideItAndGoesOnWithoutGdiplus) {
     }
 }
 
-
 // The screen changed to width x height as a docked laptop's or a projector's does,
 // with every top-level window told (WM_DISPLAYCHANGE). Only a Wine virtual desktop
 // can do that here.
