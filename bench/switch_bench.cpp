@@ -3,8 +3,8 @@
 #include <oleauto.h>
 
 #include "../browser/web_browser.h"
-#include "../core/layout.h"
 #include "../core/launcher_state.h"
+#include "../frame/view_changes.h"
 #include "launcher_steps.h"
 
 namespace {
@@ -17,11 +17,10 @@ bool NoPaintPending() {
     return (HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT) == 0;
 }
 
+// The work area of the launcher's monitor (the primary one before its window exists).
 RECT GameWindowRect() {
-    RECT workArea = {};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
-    const IntSize size = GameWindowSize({workArea.left, workArea.top, workArea.right, workArea.bottom});
-    return {0, 0, size.width, size.height};
+    const IntRect work = FrameMonitor().work;
+    return {work.left, work.top, work.right, work.bottom};
 }
 
 LRESULT CALLBACK PlainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -89,7 +88,7 @@ bool MeasurePlainMove(ResultFile& out) {
 
     const RECT target = GameWindowRect();
     const LONGLONG start = NowTicks();
-    MoveWindow(window, 0, 0, target.right, target.bottom, TRUE);
+    MoveWindow(window, target.left, target.top, target.right - target.left, target.bottom - target.top, TRUE);
     UpdateWindow(window);
     const LONGLONG painted = NowTicks();
     out.Add("switch_ms", TicksToMs(painted - start));

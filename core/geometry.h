@@ -12,6 +12,13 @@ struct IntRect {
     int left, top, right, bottom;
 };
 
+inline int Width(IntRect r) {
+    return r.right - r.left;
+}
+inline int Height(IntRect r) {
+    return r.bottom - r.top;
+}
+
 inline bool operator==(IntPoint a, IntPoint b) {
     return a.x == b.x && a.y == b.y;
 }

@@ -30,7 +30,7 @@ struct LauncherState {
     bool fullScreen = false;
     bool barButtonsShown = false;
     bool windowShown = true;  // counts as shown from the start, before the first paint too
-    int screenWidth = 0;
+    int screenWidth = 0;  // the screen the window is on: from start-up, kept up by display changes
     int screenHeight = 0;
     Gdiplus::Image* landingImage = nullptr;
     WebBrowser* browser = nullptr;

@@ -1,5 +1,19 @@
 #include "layout.h"
 
+namespace {
+
+IntRect Shifted(IntRect r, int dx, int dy) {
+    return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+}
+
+// How far the work area's corner stands from the screen's: a task bar's width at the
+// left edge, its height at the top edge, otherwise nothing.
+IntPoint TaskBarBand(const MonitorAreas& monitor) {
+    return {monitor.work.left - monitor.screen.left, monitor.work.top - monitor.screen.top};
+}
+
+}  // namespace
+
 IntPoint CentredOrigin(int screenWidth, int screenHeight) {
     // C++ integer division truncates toward zero: (768 - 807) / 2 is -19, not -20.
     return {(screenWidth - kLandingWidth) / 2, (screenHeight - kLandingHeight) / 2};
@@ -43,8 +57,26 @@ HitCode GameHitTest(int x, int y, int clientWidth, int clientHeight) {
     return HitCaption;
 }
 
-IntSize GameWindowSize(IntRect workArea) {
-    return {workArea.right, workArea.bottom};
+IntRect GameFrameRect(const MonitorAreas& monitor, bool fullScreen) {
+    return fullScreen ? monitor.screen : monitor.work;
+}
+
+IntRect FullScreenPageRect(const MonitorAreas& monitor) {
+    return {0, 0, Width(monitor.screen), Height(monitor.screen)};
+}
+
+IntRect MaximizedRect(const MonitorAreas& monitor) {
+    return Shifted(monitor.work, -monitor.screen.left, -monitor.screen.top);
+}
+
+IntRect WorkspaceRect(IntRect screenRect, const MonitorAreas& monitor) {
+    const IntPoint band = TaskBarBand(monitor);
+    return Shifted(screenRect, -band.x, -band.y);
+}
+
+IntRect LandingRect(IntRect screen) {
+    const IntPoint origin = CentredOrigin(Width(screen), Height(screen));
+    return Shifted({0, 0, kLandingWidth, kLandingHeight}, screen.left + origin.x, screen.top + origin.y);
 }
 
 BarVisibilityAction PaintVisibilityAction(bool barButtonsShown, bool fullScreen) {

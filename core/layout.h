@@ -52,9 +52,32 @@ int TitleTileX(int index);
 // The game view's answer to WM_NCHITTEST for a client point in a W x H client area.
 HitCode GameHitTest(int x, int y, int clientWidth, int clientHeight);
 
-// Game-view window size taken from the work area: its right and bottom edges, the
-// window itself standing at (0, 0). Used for the maximized size as well.
-IntSize GameWindowSize(IntRect workArea);
+// A monitor as the window system describes it, in screen coordinates: the whole
+// screen, and its work area, the part that no task bar covers.
+struct MonitorAreas {
+    IntRect screen;
+    IntRect work;
+};
+
+// The frame's place in the game view: the work area itself, its corner and its extent,
+// so that nothing of it lies under a task bar on whatever edge that stands; in full
+// screen, the whole screen.
+IntRect GameFrameRect(const MonitorAreas& monitor, bool fullScreen);
+
+// The page over the whole frame in full screen, in the frame's client coordinates.
+IntRect FullScreenPageRect(const MonitorAreas& monitor);
+
+// The maximized place as WM_GETMINMAXINFO takes it: the work area, counted from the
+// monitor's top-left corner (the system adds the corner of the monitor the window is
+// maximized on).
+IntRect MaximizedRect(const MonitorAreas& monitor);
+
+// A screen rectangle as a minimized window's place to restore to takes it (workspace
+// coordinates): shifted by the task bar's band at the monitor's left or top edge.
+IntRect WorkspaceRect(IntRect screenRect, const MonitorAreas& monitor);
+
+// The landing window centred on a screen, wherever that stands in the virtual screen.
+IntRect LandingRect(IntRect screen);
 
 // What a game-view paint does with the buttons before drawing.
 enum class BarVisibilityAction { Nothing, ShowBar, HideAll };

@@ -5,11 +5,11 @@
 // to the colour key, so the window is never seen unpainted.
 //
 // Game view: the switch (view_changes.cpp) makes the window opaque and sizes it to
-// the work area; WM_SIZE then puts the page under a 30-pixel title bar and lines the
-// bar buttons up at the right edge, and WM_PAINT shows or hides the buttons to match
-// the full-screen flag before drawing the logo and the title strip. Since the buttons
-// and the page are child windows and the frame clips them, the strip drawn under them
-// never shows.
+// the work area, and a change of the display or of the work area fits it again;
+// WM_SIZE then puts the page under a 30-pixel title bar and lines the bar buttons up
+// at the right edge, and WM_PAINT shows or hides the buttons to match the full-screen
+// flag before drawing the logo and the title strip. Since the buttons and the page are
+// child windows and the frame clips them, the strip drawn under them never shows.
 //
 // Destroying the window ends the process: nothing is torn down before, but the
 // install step's worker, started with the window's first show and let begin by the
@@ -137,11 +137,27 @@ LRESULT OnGetMinMaxInfo(LPARAM lParam) {
     MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
     info->ptMinTrackSize.x = kMinTrackSize.width;
     info->ptMinTrackSize.y = kMinTrackSize.height;
-    RECT workArea;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
-    const IntSize maxSize = GameWindowSize({workArea.left, workArea.top, workArea.right, workArea.bottom});
-    info->ptMaxSize.x = maxSize.width;
-    info->ptMaxSize.y = maxSize.height;
+    const IntRect maximized = MaximizedRect(FrameMonitor());
+    info->ptMaxPosition.x = maximized.left;
+    info->ptMaxPosition.y = maximized.top;
+    info->ptMaxSize.x = Width(maximized);
+    info->ptMaxSize.y = Height(maximized);
+    return 0;
+}
+
+// Sent to every top-level window, hidden ones too, when the resolution or the set of
+// monitors changed.
+LRESULT OnDisplayChange() {
+    FitToChangedDisplay();
+    return 0;
+}
+
+// The shell's word that the task bar moved, changed size, hides itself or came back.
+// Other settings change nothing here.
+LRESULT OnSettingChange(WPARAM setting) {
+    if (setting == SPI_SETWORKAREA) {
+        FitToChangedWorkArea();
+    }
     return 0;
 }
 
@@ -200,6 +216,10 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         return OnEraseBackground(window, message, wParam, lParam);
     case WM_GETMINMAXINFO:
         return OnGetMinMaxInfo(lParam);
+    case WM_DISPLAYCHANGE:
+        return OnDisplayChange();
+    case WM_SETTINGCHANGE:
+        return OnSettingChange(wParam);
     case WM_NCHITTEST:
         return OnNcHitTest(window, message, wParam, lParam);
     case WM_LBUTTONDOWN:

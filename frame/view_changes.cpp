@@ -10,6 +10,18 @@ void ShowButton(ChromeButton button, int command) {
     ShowWindow(gLauncher.buttons[button], command);
 }
 
+RECT ToWin32(IntRect r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+IntRect FromWin32(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+void SetFramePos(HWND insertAfter, IntRect place, UINT flags) {
+    SetWindowPos(gLauncher.frameWindow, insertAfter, place.left, place.top, Width(place), Height(place), flags);
+}
+
 SIZE ClientSize() {
     RECT client;
     GetClientRect(gLauncher.frameWindow, &client);
@@ -70,13 +82,59 @@ HWND OpenBoxOf(HWND frame) {
     return search.box;
 }
 
-IntSize WorkAreaGameSize() {
-    RECT workArea = {};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
-    return GameWindowSize({workArea.left, workArea.top, workArea.right, workArea.bottom});
+// After the frame's resize on purpose: its size handling has just put the page under
+// the title bar, and this places it over the whole screen, title bar included.
+void PutPageOverTheWholeFrame(const MonitorAreas& monitor) {
+    if (gLauncher.browser) {
+        gLauncher.browser->setRect(ToWin32(FullScreenPageRect(monitor)));
+    }
+}
+
+// A minimized window's rectangle is its icon's, and moving it would move the icon: the
+// place it is restored to is set instead, and it stays minimized, shown or hidden as it
+// was, without being activated.
+void SetRestoredPlace(IntRect place, const MonitorAreas& monitor) {
+    HWND frame = gLauncher.frameWindow;
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(frame, &placement);
+    placement.rcNormalPosition = ToWin32(WorkspaceRect(place, monitor));
+    placement.showCmd = IsWindowVisible(frame) ? SW_SHOWMINNOACTIVE : SW_HIDE;
+    SetWindowPlacement(frame, &placement);
+}
+
+// The frame to its place after the screen changed under it: neither shown, activated
+// nor raised, so that a window hidden with F10 stays hidden and the application in
+// front stays in front. False for a minimized window, laid out when it is restored.
+bool PlaceFrameQuietly(IntRect place, const MonitorAreas& monitor) {
+    if (IsIconic(gLauncher.frameWindow)) {
+        SetRestoredPlace(place, monitor);
+        return false;
+    }
+    SetFramePos(nullptr, place, SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
+}
+
+// A new size lays the game view out; one kept leaves its layout as it was. Full screen
+// then has its page put back over the whole frame.
+void FitGameView(const MonitorAreas& monitor) {
+    if (PlaceFrameQuietly(GameFrameRect(monitor, gLauncher.fullScreen), monitor) && gLauncher.fullScreen) {
+        PutPageOverTheWholeFrame(monitor);
+    }
 }
 
 }  // namespace
+
+MonitorAreas FrameMonitor() {
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoW(MonitorFromWindow(gLauncher.frameWindow, MONITOR_DEFAULTTONEAREST), &info)) {
+        // Not seen to happen: then the primary screen, rather than an empty rectangle.
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &info.rcWork, 0);
+        info.rcMonitor = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    }
+    return {FromWin32(info.rcMonitor), FromWin32(info.rcWork)};
+}
 
 void SwitchToGameView() {
     HWND frame = gLauncher.frameWindow;
@@ -84,22 +142,17 @@ void SwitchToGameView() {
     InvalidateRect(frame, nullptr, TRUE);
     // Drop the landing colour key: the game view is an opaque rectangle.
     SetLayeredWindowAttributes(frame, 0, 255, LWA_ALPHA);
-    const IntSize size = WorkAreaGameSize();
+    const IntRect place = FrameMonitor().work;
     const SIZE before = ClientSize();
-    MoveWindow(frame, 0, 0, size.width, size.height, TRUE);
+    MoveWindow(frame, place.left, place.top, Width(place), Height(place), TRUE);
     LayOutIfSizeKept(before);
 }
 
 void EnterFullScreen() {
     gLauncher.fullScreen = true;
-    RECT desktop;
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    SetWindowPos(gLauncher.frameWindow, HWND_TOP, 0, 0, desktop.right, desktop.bottom, SWP_SHOWWINDOW);
-    // After the resize on purpose: its size handling has just put the page under the
-    // title bar, and this places it over the whole screen, title bar included.
-    if (gLauncher.browser) {
-        gLauncher.browser->setRect(desktop);
-    }
+    const MonitorAreas monitor = FrameMonitor();
+    SetFramePos(HWND_TOP, monitor.screen, SWP_SHOWWINDOW);
+    PutPageOverTheWholeFrame(monitor);
     // Not left to the next paint: a frame that kept its size is not repainted at all.
     MatchButtonsToFullScreen();
 }
@@ -116,8 +169,26 @@ void LeaveFullScreen() {
 }
 
 void MoveFrameToWorkArea() {
-    const IntSize size = WorkAreaGameSize();
-    SetWindowPos(gLauncher.frameWindow, HWND_TOP, 0, 0, size.width, size.height, SWP_SHOWWINDOW);
+    SetFramePos(HWND_TOP, FrameMonitor().work, SWP_SHOWWINDOW);
+}
+
+void FitToChangedWorkArea() {
+    if (InGameView()) {
+        FitGameView(FrameMonitor());
+    }
+}
+
+void FitToChangedDisplay() {
+    const MonitorAreas monitor = FrameMonitor();
+    const bool resized =
+        Width(monitor.screen) != gLauncher.screenWidth || Height(monitor.screen) != gLauncher.screenHeight;
+    gLauncher.screenWidth = Width(monitor.screen);
+    gLauncher.screenHeight = Height(monitor.screen);
+    if (InGameView()) {
+        FitGameView(monitor);
+    } else if (resized) {
+        PlaceFrameQuietly(LandingRect(monitor.screen), monitor);
+    }
 }
 
 void RepaintBarButtons() {

@@ -1,17 +1,20 @@
 // Every change of the launcher's view: the one-way switch from the landing view to the
 // game view, full screen in and out, hiding and showing for the boss key, and the
-// game-view arrangement that the frame's size and paint handlers keep up. The page
-// bridge (through kSwitchToGameViewMessage), the keyboard hook and the chrome buttons
-// all come here.
+// game-view arrangement that the frame's size and paint handlers keep up, and fitting
+// the window again when the screen changes under it. The page bridge (through
+// kSwitchToGameViewMessage), the keyboard hook, the chrome buttons and the frame's
+// display and setting messages all come here.
 #pragma once
 
 #include <windows.h>
 
-// The view cell to Game, the window opaque, at (0, 0) with the work area's right and
-// bottom edges as its size. Again in the game view it puts the window back there.
+#include "../core/layout.h"
+
+// The view cell to Game, the window opaque, on the work area of its monitor. Again in
+// the game view it puts the window back there.
 void SwitchToGameView();
 
-// Sets fullScreen, puts the frame over the whole desktop and the page over the whole
+// Sets fullScreen, puts the frame over its whole monitor and the page over the whole
 // frame: what F11 and the full-screen button do.
 void EnterFullScreen();
 
@@ -19,9 +22,24 @@ void EnterFullScreen();
 // title bar, and repaints the bar buttons at once: what F11 and Esc do in full screen.
 void LeaveFullScreen();
 
-// The frame alone to (0, 0) with the work area's right and bottom edges as its size;
-// its size handling lays the game view out.
+// The frame alone to the work area, shown and on top; its size handling lays the game
+// view out.
 void MoveFrameToWorkArea();
+
+// The screen and the work area of the monitor the frame is on (the nearest one when it
+// is on none). Not SPI_GETWORKAREA: that is the primary monitor's only, and Wine keeps
+// a process's first answer after the screen or the task bar changed, while the
+// monitor's own description follows.
+MonitorAreas FrameMonitor();
+
+// The work area changed (the task bar moved, was resized, hides itself or came back):
+// the game view fits it again, full screen its screen, laid out as before. Neither
+// shows, activates nor raises the window. The landing view stays where it is.
+void FitToChangedWorkArea();
+
+// The display changed (resolution, monitors): as for the work area, and the landing
+// view is centred again when the screen it is on changed size.
+void FitToChangedDisplay();
 
 // Repaints the eight title-bar buttons now, in their row order.
 void RepaintBarButtons();

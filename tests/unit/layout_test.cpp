@@ -121,11 +121,39 @@ TEST(HitTest, BandsAreFivePixelsLeftAndTopButFourRightAndBottom) {
     }
 }
 
-TEST(GameWindowSize, TakesTheWorkAreasRightAndBottomEdgesNotItsExtent) {
-    EXPECT_EQ(GameWindowSize({0, 0, 1920, 1040}), (IntSize{1920, 1040}));
-    EXPECT_EQ(GameWindowSize({60, 0, 1920, 1080}), (IntSize{1920, 1080}));  // task bar at the left
-    EXPECT_EQ(GameWindowSize({0, 40, 1920, 1080}), (IntSize{1920, 1080}));  // task bar at the top
+TEST(GameFrame, IsTheWorkAreaItselfWhereverTheTaskBarStandsAndTheScreenInFullScreen) {
+    const IntRect screen = {0, 0, 1920, 1080};
+    const IntRect second = {1920, -200, 3200, 824};  // a second monitor, right of the first and higher
+    struct Case {
+        const char* taskBar;
+        MonitorAreas monitor;
+        IntRect maximized;  // relative to the monitor's corner
+        IntRect restored;   // where a minimized window restores to (0, 0, 800, 600), in workspace coordinates
+    } cases[] = {
+        {"none", {screen, screen}, {0, 0, 1920, 1080}, {0, 0, 800, 600}},
+        {"bottom", {screen, {0, 0, 1920, 1040}}, {0, 0, 1920, 1040}, {0, 0, 800, 600}},
+        {"right", {screen, {0, 0, 1858, 1080}}, {0, 0, 1858, 1080}, {0, 0, 800, 600}},
+        {"top", {screen, {0, 40, 1920, 1080}}, {0, 40, 1920, 1080}, {0, -40, 800, 560}},
+        {"left", {screen, {62, 0, 1920, 1080}}, {62, 0, 1920, 1080}, {-62, 0, 738, 600}},
+        {"top, second monitor", {second, {1920, -160, 3200, 824}}, {0, 40, 1280, 1024}, {0, -40, 800, 560}},
+        {"left, second monitor", {second, {1982, -200, 3200, 824}}, {62, 0, 1280, 1024}, {-62, 0, 738, 600}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.taskBar);
+        EXPECT_EQ(GameFrameRect(c.monitor, false), c.monitor.work);
+        EXPECT_EQ(GameFrameRect(c.monitor, true), c.monitor.screen);
+        EXPECT_EQ(FullScreenPageRect(c.monitor), (IntRect{0, 0, Width(c.monitor.screen), Height(c.monitor.screen)}));
+        EXPECT_EQ(MaximizedRect(c.monitor), c.maximized);
+        EXPECT_EQ(WorkspaceRect({0, 0, 800, 600}, c.monitor), c.restored);
+    }
     EXPECT_EQ(kMinTrackSize, (IntSize{800, 600}));
+}
+
+TEST(Centring, LandingRectStandsCentredOnAScreenWhereverThatStands) {
+    EXPECT_EQ(LandingRect({0, 0, 1920, 1080}), (IntRect{362, 136, 1558, 943}));
+    EXPECT_EQ(LandingRect({0, 0, 1280, 720}), (IntRect{42, -43, 1238, 764}));  // -87 / 2 is -43
+    EXPECT_EQ(LandingRect({1920, -200, 3200, 824}), (IntRect{1962, -92, 3158, 715}));
+    EXPECT_EQ(LandingRect({-1280, 0, 0, 1024}), (IntRect{-1238, 108, -42, 915}));
 }
 
 TEST(PaintVisibility, ShowsTheBarOnceHidesAllInFullScreenOtherwiseLeavesThingsAlone) {

@@ -67,9 +67,9 @@ protected:
     void ShowGame() {
         EnterGameView();
         SetLayeredWindowAttributes(frame, 0, 255, LWA_ALPHA);
-        RECT area;
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-        SetWindowPos(frame, HWND_TOP, 0, 0, area.right, area.bottom, SWP_SHOWWINDOW);
+        const RECT area = WorkAreaOf(frame);
+        SetWindowPos(frame, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                     SWP_SHOWWINDOW);
         UpdateWindow(frame);
     }
 

@@ -136,20 +136,26 @@ protected:
 };
 
 TEST_F(ChromeCommands, MinimizeAndRestoreAskNothingAndSendTheirSystemCommandToTheFrame) {
-    RECT workArea;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    const RECT screen = DesktopRect();
+    FakeMonitor monitor(screen, screen);
+    ASSERT_TRUE(monitor.applied());
     struct Case {
         ChromeButton button;
         View view;
         WPARAM command;
-    } cases[] = {
-        {LandingMinimize, View::Landing, SC_MINIMIZE},
-        {BarMinimize, View::Game, SC_MINIMIZE},
-        {BarRestore, View::Game, SC_MAXIMIZE},  // "restore" maximizes
+        TaskBarPlace bar;
     };
+    std::vector<Case> cases = {
+        {LandingMinimize, View::Landing, SC_MINIMIZE, {"none", screen}},
+        {BarMinimize, View::Game, SC_MINIMIZE, {"none", screen}},
+    };
+    for (const TaskBarPlace& bar : TaskBarsAtEveryEdge(screen)) {
+        cases.push_back({BarRestore, View::Game, SC_MAXIMIZE, bar});  // "restore" maximizes
+    }
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.button);
+        SCOPED_TRACE(testing::Message() << c.button << ", task bar: " << c.bar.edge);
         Reset();
+        monitor.Set(screen, c.bar.work);
         *gLauncher.viewMode = c.view;
         MessageBoxAnswerer answerer(IDCANCEL);
         Click(c.button);
@@ -164,8 +170,8 @@ TEST_F(ChromeCommands, MinimizeAndRestoreAskNothingAndSendTheirSystemCommandToTh
             EXPECT_TRUE(IsZoomed(frame));
             RECT rect;
             GetWindowRect(frame, &rect);
-            EXPECT_EQ(rect.right - rect.left, workArea.right) << "maximized to the work area's right edge";
-            EXPECT_EQ(rect.bottom - rect.top, workArea.bottom);
+            EXPECT_TRUE(EqualRect(&rect, &c.bar.work)) << "maximized onto the work area itself: " << rect.left << ", "
+                                                       << rect.top << ", " << rect.right << ", " << rect.bottom;
         }
         EXPECT_TRUE(shellCalls.empty());
     }
@@ -302,8 +308,8 @@ TEST_F(ChromeCommands, FullScreenButtonCoversTheDesktopWithTheWindowAndThePage) 
     Click(BarFullScreen);
 
     EXPECT_TRUE(gLauncher.fullScreen);
-    RECT desktop, window;
-    GetWindowRect(GetDesktopWindow(), &desktop);
+    const RECT desktop = DesktopRect();
+    RECT window;
     GetWindowRect(frame, &window);
     EXPECT_TRUE(EqualRect(&window, &desktop));
     EXPECT_TRUE(EqualRect(&gLauncher.browser->rect, &desktop)) << "the page covers the title bar too";

@@ -7,25 +7,17 @@
 #include "../../frame/view_changes.h"
 #include "../../shell/hotkeys.h"
 #include "browser_fixture.h"
+#include "import_patch.h"
 #include "test_support.h"
 
 namespace {
 
-// A work area that starts right of a taskbar at the left and ends above one at the
-// bottom, so that its edges differ from both its extent and the desktop's.
-constexpr RECT kWorkArea = {60, 0, 1920, 1040};
-
+// The launcher sees a task bar at the screen's bottom edge unless a test says otherwise.
 class HotKeys : public FrameFixture {
 protected:
     void SetUp() override {
         FrameFixture::SetUp();
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &savedWorkArea, 0);
-        UseWorkArea(kWorkArea);
-        GetWindowRect(GetDesktopWindow(), &desktop);
-    }
-    void TearDown() override {
-        SystemParametersInfoW(SPI_SETWORKAREA, 0, &savedWorkArea, 0);
-        FrameFixture::TearDown();
+        ASSERT_TRUE(monitor.applied()) << "the launcher's monitor cannot be chosen";
     }
 
     // Only the hook's own call: what it posted waits in the queue.
@@ -47,15 +39,15 @@ protected:
     }
 
     void StartGameView() {
-        gLauncher.browser = new WebBrowser(frame);
+        if (!gLauncher.browser) gLauncher.browser = new WebBrowser(frame);
         EnterGameView();
-        SetWindowPos(frame, HWND_TOP, 0, 0, workArea.right, workArea.bottom, SWP_SHOWWINDOW);
+        MoveFrameToWorkArea();
         SendMessageW(frame, WM_PAINT, 0, 0);  // shows the bar
     }
 
     void UseWorkArea(RECT area) {
         workArea = area;
-        SystemParametersInfoW(SPI_SETWORKAREA, 0, &area, 0);
+        monitor.Set(desktop, area);
     }
 
     int BarButtonsVisible() const {
@@ -80,18 +72,19 @@ protected:
 
     void ExpectWorkAreaSized() {
         EXPECT_FALSE(gLauncher.fullScreen);
-        const RECT expected = {0, 0, workArea.right, workArea.bottom};  // reaches under a left taskbar
         const RECT window = WindowRect();
-        EXPECT_TRUE(EqualRect(&window, &expected));
-        const RECT page = {0, 30, workArea.right - 1, workArea.bottom - 1};
-        EXPECT_TRUE(EqualRect(&gLauncher.browser->rect, &page)) << "the page is back under the title bar";
+        EXPECT_TRUE(EqualRect(&window, &workArea)) << "the work area itself: " << Describe(window);
+        const LONG width = workArea.right - workArea.left, height = workArea.bottom - workArea.top;
+        const RECT page = {0, 30, width - 1, height - 1};
+        EXPECT_TRUE(EqualRect(&gLauncher.browser->rect, &page))
+            << "the page is back under the title bar: " << Describe(gLauncher.browser->rect);
         EXPECT_EQ(BarButtonsVisible(), kBarButtonCount);
-        EXPECT_EQ(RectInParent(button(BarClose)).left, workArea.right - 27) << "the bar is laid out again";
+        EXPECT_EQ(RectInParent(button(BarClose)).left, width - 27) << "the bar is laid out again";
     }
 
-    RECT workArea = kWorkArea;
-    RECT savedWorkArea = {};
-    RECT desktop = {};
+    const RECT desktop = DesktopRect();
+    RECT workArea = TaskBarsAtEveryEdge(desktop)[0].work;  // at the bottom
+    FakeMonitor monitor{desktop, workArea};
 };
 
 TEST_F(HotKeys, F10HidesAndShowsTheWindowOncePerPressInBothKindsOfKeyEvent) {
@@ -140,13 +133,13 @@ TEST_F(HotKeys, F11AndEscDoNothingInTheLandingView) {
 }
 
 TEST_F(HotKeys, F11EntersFullScreenAndF11OrEscLeavesItForTheWorkArea) {
-    // The second work area is the whole screen (no task bar, or one that hides
-    // itself): the frame then keeps its size both ways and gets no WM_SIZE.
-    for (RECT area : {kWorkArea, desktop}) {
-        UseWorkArea(area);
+    // Without a task bar (or with one that hides itself) the frame keeps its size both
+    // ways and gets no WM_SIZE.
+    for (const TaskBarPlace& bar : TaskBarsAtEveryEdge(desktop)) {
+        UseWorkArea(bar.work);
         StartGameView();
         for (DWORD leaveKey : {VK_F11, VK_ESCAPE}) {
-            SCOPED_TRACE(Describe(area) + (leaveKey == VK_F11 ? " F11" : " Esc"));
+            SCOPED_TRACE(std::string("task bar: ") + bar.edge + (leaveKey == VK_F11 ? ", F11" : ", Esc"));
             Tap(VK_ESCAPE);
             ExpectWorkAreaSized();  // Esc outside full screen does nothing
             Tap(VK_F11);

@@ -45,3 +45,44 @@ ImportPatch::ImportPatch(const char* dll, const char* function, const void* repl
 ImportPatch::~ImportPatch() {
     if (slot_) WriteSlot(slot_, original_);
 }
+
+namespace {
+
+RECT fakeScreen = {};
+RECT fakeWork = {};
+void* realGetMonitorInfo = nullptr;
+
+BOOL WINAPI AnswerFakeMonitor(HMONITOR monitor, LPMONITORINFO info) {
+    using GetMonitorInfoFunction = BOOL(WINAPI*)(HMONITOR, LPMONITORINFO);
+    const BOOL answered = reinterpret_cast<GetMonitorInfoFunction>(realGetMonitorInfo)(monitor, info);
+    if (answered) {
+        info->rcMonitor = fakeScreen;
+        info->rcWork = fakeWork;
+    }
+    return answered;
+}
+
+}  // namespace
+
+FakeMonitor::FakeMonitor(const RECT& screen, const RECT& work)
+    : patch_("user32.dll", "GetMonitorInfoW", reinterpret_cast<const void*>(AnswerFakeMonitor)) {
+    realGetMonitorInfo = patch_.original();
+    Set(screen, work);
+}
+
+void FakeMonitor::Set(const RECT& screen, const RECT& work) {
+    fakeScreen = screen;
+    fakeWork = work;
+}
+
+std::vector<TaskBarPlace> TaskBarsAtEveryEdge(const RECT& screen) {
+    constexpr LONG kHigh = 40, kWide = 62;
+    const RECT& s = screen;
+    return {
+        {"bottom", {s.left, s.top, s.right, s.bottom - kHigh}},
+        {"top", {s.left, s.top + kHigh, s.right, s.bottom}},
+        {"left", {s.left + kWide, s.top, s.right, s.bottom}},
+        {"right", {s.left, s.top, s.right - kWide, s.bottom}},
+        {"none", s},
+    };
+}

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 class ImportPatch {
 public:
     ImportPatch(const char* dll, const char* function, const void* replacement);
@@ -22,3 +24,27 @@ private:
     FARPROC* slot_ = nullptr;
     FARPROC original_ = nullptr;
 };
+
+// While it lives, every GetMonitorInfoW call of this program (the launcher's included)
+// answers the given screen and work area, whichever monitor is asked about; the rest
+// of the answer is the system's. So a task bar at any edge, or another resolution, is
+// what the launcher sees, while the display stays as it is: under Wine a work area set
+// with SPI_SETWORKAREA never reaches GetMonitorInfoW. One at a time.
+class FakeMonitor {
+public:
+    FakeMonitor(const RECT& screen, const RECT& work);
+    void Set(const RECT& screen, const RECT& work);
+    bool applied() const { return patch_.applied(); }
+
+private:
+    ImportPatch patch_;
+};
+
+// A screen's work area with a task bar at each of its edges in turn (40 pixels high
+// at the bottom and top, 62 wide at the left and right), then with none: bottom, top,
+// left, right, none, in that order.
+struct TaskBarPlace {
+    const char* edge;
+    RECT work;
+};
+std::vector<TaskBarPlace> TaskBarsAtEveryEdge(const RECT& screen);

@@ -1,4 +1,6 @@
-// The real Orvendal.exe, started as a user would start it and looked at from outside.
+// The real Orvendal.exe, started as a user would start it and looked at from outside;
+// and game_view_demo.exe (the same launcher, switched to the game view by a script)
+// on a screen whose resolution changes under it.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -253,4 +255,122 @@ TEST(Launch, RunsNoDllPlantedBesideItAndGoesOnWithoutGdiplus) {
             << "planted DLLs ran inside the launcher";
     }
 }
+
+// The screen changed to width x height as a docked laptop's or a projector's does,
+// with every top-level window told (WM_DISPLAYCHANGE). Only a Wine virtual desktop
+// can do that here.
+::testing::AssertionResult ChangeResolution(int width, int height) {
+    DEVMODEW mode = {};
+    mode.dmSize = sizeof(mode);
+    mode.dmPelsWidth = static_cast<DWORD>(width);
+    mode.dmPelsHeight = static_cast<DWORD>(height);
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    const LONG result = ChangeDisplaySettingsW(&mode, 0);
+    const RECT screen = DesktopRect();
+    if (result != DISP_CHANGE_SUCCESSFUL || screen.right != width || screen.bottom != height) {
+        return ::testing::AssertionFailure()
+               << "the screen did not change to " << width << " x " << height << " (result " << result
+               << "): a Wine virtual desktop is needed (ORVENDAL_VIRTUAL_DESKTOP)";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+std::string Text(const RECT& r) {
+    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ")-(" + std::to_string(r.right) + ", " +
+           std::to_string(r.bottom) + ")";
+}
+
+HWND PageOf(HWND frame) {
+    return FindWindowExW(frame, nullptr, L"Shell Embedding", nullptr);
+}
+
+RECT ScreenRectOf(HWND window) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+bool Same(const RECT& a, const RECT& b) {
+    return EqualRect(&a, &b) != FALSE;
+}
+
+// What the user sees once the launcher has taken the change: in the game view the
+// window on the work area and all eight bar buttons wholly on the screen; in full
+// screen the window and the page exactly the screen, and no button.
+void ExpectFitted(HWND frame, bool fullScreen) {
+    const RECT screen = DesktopRect();
+    const RECT place = fullScreen ? screen : WorkAreaOf(frame);
+    const bool fitted = PumpUntil([&] { return Same(place, ScreenRectOf(frame)); }, 5000);
+    ASSERT_TRUE(fitted) << "the window is " << Text(ScreenRectOf(frame)) << ", not " << Text(place);
+    if (fullScreen) {
+        EXPECT_TRUE(PumpUntil([&] { return CountChildButtons(frame).visible == 0; })) << "buttons over the page";
+        EXPECT_TRUE(Same(screen, ScreenRectOf(PageOf(frame)))) << Text(ScreenRectOf(PageOf(frame)));
+        return;
+    }
+    for (ChromeButton bar : kBarButtons) {
+        HWND button = nullptr;
+        EXPECT_TRUE(PumpUntil([&] { return (button = FindVisibleButton(frame, bar)) != nullptr; }))
+            << "bar button " << bar << " is not shown in its place";
+        if (!button) continue;
+        const RECT at = ScreenRectOf(button);
+        RECT onScreen;
+        IntersectRect(&onScreen, &at, &screen);
+        EXPECT_TRUE(Same(onScreen, at)) << "bar button " << bar << " at " << Text(at) << " is not wholly on the screen";
+    }
+    const RECT page = ScreenRectOf(PageOf(frame));
+    EXPECT_EQ(page.top, place.top + kTitleBarHeight) << "the page under the title bar";
+    EXPECT_EQ(page.right, place.right - 1);
+}
+
+TEST(ScreenChange, GameViewAndFullScreenFollowTheResolutionDownAndUp) {
+    LaunchedLauncher launcher(OwnFolder() + L"game_view_demo.exe", L"");
+    ASSERT_TRUE(launcher.started());
+    HWND frame = launcher.WaitForShapedWindow();
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return FindVisibleButton(frame, BarFullScreen) != nullptr; }, 20000))
+        << "the game view never came";
+    ASSERT_NO_FATAL_FAILURE(ExpectFitted(frame, false));
+    const RECT start = DesktopRect();
+    auto leaveFullScreen = [] {
+        TypeKey(VK_ESCAPE, true);
+        TypeKey(VK_ESCAPE, false);
+    };
+    auto enterFullScreen = [&] { PostMessageW(FindVisibleButton(frame, BarFullScreen), WM_LBUTTONUP, 0, 0); };
+
+    auto bossKey = [] {
+        TypeKey(VK_F10, true);
+        TypeKey(VK_F10, false);
+    };
+
+    // Shown, then hidden with the boss key: fitted either way, and still hidden.
+    for (bool hidden : {false, true}) {
+        for (const SIZE& size : {SIZE{1280, 720}, SIZE{start.right, start.bottom}}) {
+            SCOPED_TRACE(std::string(hidden ? "hidden " : "") + "game view, screen " + std::to_string(size.cx) +
+                         " x " + std::to_string(size.cy));
+            if (hidden) {
+                bossKey();
+                ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(frame); })) << "F10 did not hide the window";
+            }
+            ASSERT_TRUE(ChangeResolution(size.cx, size.cy));
+            if (hidden) {
+                PumpMessages(300);
+                EXPECT_FALSE(IsWindowVisible(frame)) << "the change showed the hidden window";
+                bossKey();
+                ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(frame) != FALSE; })) << "F10 did not show it";
+            }
+            ASSERT_NO_FATAL_FAILURE(ExpectFitted(frame, false));
+        }
+    }
+    // Full screen follows the screen both ways; leaving it then gives the new work area.
+    for (const SIZE& size : {SIZE{1280, 720}, SIZE{start.right, start.bottom}}) {
+        SCOPED_TRACE("full screen, screen " + std::to_string(size.cx) + " x " + std::to_string(size.cy));
+        enterFullScreen();
+        ASSERT_NO_FATAL_FAILURE(ExpectFitted(frame, true));
+        ASSERT_TRUE(ChangeResolution(size.cx, size.cy));
+        ASSERT_NO_FATAL_FAILURE(ExpectFitted(frame, true));
+        leaveFullScreen();
+        ASSERT_NO_FATAL_FAILURE(ExpectFitted(frame, false));
+    }
+}
+
 }  // namespace

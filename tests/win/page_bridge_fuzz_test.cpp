@@ -263,11 +263,7 @@ protected:
         EXPECT_EQ(dispatch, external) << "always the host's own dispatch view";
     }
 
-    static RECT GameWindow() {
-        RECT area;
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-        return {0, 0, area.right, area.bottom};
-    }
+    RECT GameWindow() const { return WorkAreaOf(frame); }
 
     RECT WindowRect() const {
         RECT r;

@@ -3,11 +3,10 @@
 // with the real control and the real frame window reacting.
 #include "../../browser/dispatch_name.h"
 #include "browser_fixture.h"
+#include "import_patch.h"
 #include "script_runner.h"
 
 namespace {
-
-constexpr int kTaskBar = 40;
 
 // Passes everything on to the host and notes which identifiers the engine invokes.
 class InvokeRecorder : public IDispatch {
@@ -41,34 +40,22 @@ private:
     IDispatch* target_;
 };
 
+// The launcher sees a task bar at the bottom, so that the game window differs from the
+// screen, unless a test moves it.
 class PageBridge : public BrowserFixture {
 protected:
     void SetUp() override {
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &savedWorkArea, 0);
-        // A task bar at the bottom, so that the game window differs from the screen.
-        // Wine keeps the work area per process: nothing outside this test sees it.
-        SetWorkArea({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) - kTaskBar});
+        ASSERT_TRUE(monitor.applied()) << "the launcher's monitor cannot be chosen";
         BrowserFixture::SetUp();
     }
-    void TearDown() override {
-        SetWorkArea(savedWorkArea);
-        BrowserFixture::TearDown();
+
+    void SetWorkArea(const RECT& area) {
+        workArea = area;
+        monitor.Set(screen, area);
     }
 
-    static void SetWorkArea(RECT area) { SystemParametersInfoW(SPI_SETWORKAREA, 0, &area, 0); }
-
-    static RECT WorkArea() {
-        RECT area;
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-        return area;
-    }
-
-    // Where the game view must put the window: at the screen's origin, as far as the
-    // work area's right and bottom edges.
-    static RECT GameWindowRect() {
-        const RECT area = WorkArea();
-        return {0, 0, area.right, area.bottom};
-    }
+    // Where the game view must put the window: on the work area itself.
+    RECT GameWindowRect() const { return workArea; }
 
     ScriptOutcome Run(const wchar_t* script) {
         const ScriptOutcome outcome = RunScriptWithExternal(External(), script);
@@ -115,7 +102,9 @@ protected:
         for (ChromeButton b : kLandingButtons) EXPECT_FALSE(IsWindowVisible(button(b))) << "landing button " << b;
     }
 
-    RECT savedWorkArea = {};
+    const RECT screen = DesktopRect();
+    RECT workArea = TaskBarsAtEveryEdge(screen)[0].work;  // at the bottom
+    FakeMonitor monitor{screen, workArea};
 };
 
 TEST_F(PageBridge, EnterGameLaysOutTheGameViewBeforeTheScriptCallReturnsAndTheNextPaintShowsTheBar) {
@@ -128,7 +117,7 @@ TEST_F(PageBridge, EnterGameLaysOutTheGameViewBeforeTheScriptCallReturnsAndTheNe
     EXPECT_EQ(*gLauncher.viewMode, View::Game);
     ExpectOpaque();
     ExpectGameLayout(GameWindowRect());
-    EXPECT_EQ(WindowRect().bottom, GetSystemMetrics(SM_CYSCREEN) - kTaskBar);
+    EXPECT_EQ(WindowRect().bottom, screen.bottom - 40) << "above the task bar";
 
     ASSERT_TRUE(PumpUntil([] { return gLauncher.barButtonsShown; })) << "no game-view paint";
     ExpectButtonsShown(true);
@@ -176,19 +165,12 @@ TEST_F(PageBridge, OtherNamesSwitchNothingAndNeverReachTheGameIdentifier) {
     for (ChromeButton b : kLandingButtons) EXPECT_TRUE(IsWindowVisible(button(b)));
 }
 
-TEST_F(PageBridge, TheGameWindowReachesTheWorkAreasRightAndBottomEdgesWhereverTheTaskBarIs) {
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    const RECT workAreas[] = {
-        {0, 0, w, h - kTaskBar},  // bottom
-        {0, kTaskBar, w, h},      // top: the window reaches under it
-        {60, 0, w, h},            // left
-        {0, 0, w - 60, h},        // right
-    };
-    for (const RECT& area : workAreas) {
-        SCOPED_TRACE("work area " + Describe(area));
-        SetWorkArea(area);
+TEST_F(PageBridge, TheGameWindowIsTheWorkAreaItselfWhereverTheTaskBarIs) {
+    for (const TaskBarPlace& bar : TaskBarsAtEveryEdge(screen)) {
+        SCOPED_TRACE(std::string("task bar: ") + bar.edge);
+        SetWorkArea(bar.work);
         Run(L"external.enterGame()");
-        ExpectGameLayout({0, 0, area.right, area.bottom});
+        ExpectGameLayout(bar.work);
     }
 }
 
@@ -208,8 +190,7 @@ TEST_F(PageBridge, ASecondSwitchPutsTheWindowBackAfterItWasMovedResizedOrMadeFul
 
     // Full screen the way the full-screen command makes it: the flag first, then the
     // window over the whole desktop, then the page over the whole window.
-    RECT desktop;
-    GetWindowRect(GetDesktopWindow(), &desktop);
+    const RECT desktop = screen;
     gLauncher.fullScreen = true;
     SetWindowPos(frame, HWND_TOP, 0, 0, desktop.right, desktop.bottom, SWP_SHOWWINDOW);
     host->setRect(desktop);

@@ -121,6 +121,19 @@ std::vector<PROCESSENTRY32W> ProcessList() {
     return processes;
 }
 
+RECT DesktopRect() {
+    RECT desktop;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    return desktop;
+}
+
+RECT WorkAreaOf(HWND window) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
+    return info.rcWork;
+}
+
 RECT RectInParent(HWND child) {
     RECT rect;
     GetWindowRect(child, &rect);

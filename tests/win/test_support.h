@@ -68,6 +68,12 @@ private:
 // Reads a message box's contents: caption, text, owner, icon and cancel button.
 SeenMessageBox ReadMessageBox(HWND box);
 
+// The whole screen, as the desktop window covers it.
+RECT DesktopRect();
+
+// The work area of the monitor a window is on: where the game view stands.
+RECT WorkAreaOf(HWND window);
+
 // A window's rectangle in its parent's client coordinates.
 RECT RectInParent(HWND child);
 
