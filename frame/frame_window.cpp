@@ -13,7 +13,8 @@
 //
 // Destroying the window ends the process: nothing is torn down before, but the
 // install step's worker, started with the window's first show and let begin by the
-// first landing paint, is let finish.
+// first landing paint, is let finish. So is it when the session ends (log-off,
+// shutdown), after which the system ends the process itself.
 #include "frame_window.h"
 
 #include <objidl.h>
@@ -177,6 +178,29 @@ LRESULT OnHotKeyEvent(WPARAM virtualKey, LPARAM press) {
     return 0;
 }
 
+// The end of the process: nothing is torn down, but the install step is let finish,
+// so that a launcher closed in the middle of its copy still ends installed and linked.
+LRESULT OnDestroy() {
+    WaitForInstallStep();
+    ExitProcess(0);
+}
+
+// Never refused; the install step may begin at once, should it still wait for the
+// first paint, since the session may end before that.
+LRESULT OnQueryEndSession() {
+    LetInstallStepBegin();
+    return TRUE;
+}
+
+// The system ends the process once this returns: the install step is let finish first,
+// as at the end of a close.
+LRESULT OnEndSession(WPARAM sessionEnds) {
+    if (sessionEnds) {
+        WaitForInstallStep();
+    }
+    return 0;
+}
+
 LRESULT OnLeftButtonDown(HWND window) {
     // Any press on the window's own surface drags it, as a caption would.
     SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
@@ -190,8 +214,11 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_CREATE:
         return OnCreate(window);
     case WM_DESTROY:
-        WaitForInstallStep();  // a close right after start still leaves a whole copy
-        ExitProcess(0);
+        return OnDestroy();
+    case WM_QUERYENDSESSION:
+        return OnQueryEndSession();
+    case WM_ENDSESSION:
+        return OnEndSession(wParam);
     case WM_SIZE:
         return OnSize(window);
     case WM_PAINT:
