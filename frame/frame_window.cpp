@@ -24,6 +24,7 @@
 #include "../core/install_gate.h"
 #include "../core/launcher_state.h"
 #include "../core/layout.h"
+#include "boss_key_group.h"
 #include "chrome_buttons.h"
 #include "hotkey_actions.h"
 #include "images.h"
@@ -173,14 +174,16 @@ LRESULT OnTimer(HWND window, WPARAM timer) {
 }
 
 // A hot key's press or release, posted by the keyboard hook's thread.
-LRESULT OnHotKeyEvent(WPARAM virtualKey, LPARAM press) {
-    ActOnHotKeyEvent(static_cast<unsigned>(virtualKey), press != 0);
+LRESULT OnHotKeyEvent(WPARAM keyAndPress, LPARAM time) {
+    const unsigned virtualKey = static_cast<unsigned>(keyAndPress & ~kHotKeyPressFlag);
+    ActOnHotKeyEvent(virtualKey, (keyAndPress & kHotKeyPressFlag) != 0, static_cast<unsigned long>(time));
     return 0;
 }
 
 // The end of the process: nothing is torn down, but the install step is let finish,
 // so that a launcher closed in the middle of its copy still ends installed and linked.
 LRESULT OnDestroy() {
+    LeaveBossKeyGroup();  // hidden from now on, whatever F10 decides for the others
     WaitForInstallStep();
     ExitProcess(0);
 }
