@@ -47,12 +47,14 @@ bool OpenRecord() {
     HANDLE mapping =
         CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(BossKeyRecord), kRecordName);
     void* view = mapping ? MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(BossKeyRecord)) : nullptr;
-    if (mapping) CloseHandle(mapping);  // the view keeps the mapping for the process's life
     if (!lock || !view) {
         if (lock) CloseHandle(lock);
-        if (view) UnmapViewOfFile(view);
+        if (mapping) CloseHandle(mapping);
         return false;
     }
+    // The mapping's handle stays open for the process's life, as the view does: a named
+    // object loses its name with its last handle, and the next launcher would then make
+    // a record of its own instead of finding this one.
     gLauncher.bossKeyLock = lock;
     gLauncher.bossKeyRecord = static_cast<BossKeyRecord*>(view);
     return true;

@@ -119,11 +119,35 @@ page_white_below_bar() {
 }
 
 launcher_geometry() {
-    xwininfo -id "$(launcher_windows | head -n 1)" |
-        awk '/Absolute upper-left X|Absolute upper-left Y|Width|Height/ {printf "%s ", $NF}'
+    local window
+    window=$(launcher_windows | head -n 1)
+    [ -n "$window" ] || return 1  # xwininfo without a window waits for one to be clicked
+    xwininfo -id "$window" | awk '/Absolute upper-left X|Absolute upper-left Y|Width|Height/ {printf "%s ", $NF}'
 }
 launcher_fills_screen() {
     [ "$(launcher_geometry)" = "0 0 $(xdotool getdisplaygeometry) " ]
+}
+
+# How many of the run's launchers (process ids in $launcher_pids) a check holds for.
+launchers_where() {
+    local check=$1 count=0 first=$launcher_pid
+    for launcher_pid in $launcher_pids; do
+        $check && count=$((count + 1))
+    done
+    launcher_pid=$first
+    echo "$count"
+}
+all_in_game_view() {
+    [ "$(launchers_where launcher_fills_screen)" = 2 ]
+}
+one_hidden() {
+    [ "$(launchers_where launcher_visible)" = 1 ]
+}
+all_hidden() {
+    [ "$(launchers_where launcher_visible)" = 0 ]
+}
+all_visible() {
+    [ "$(launchers_where launcher_visible)" = 2 ]
 }
 
 counter_in_front() {
@@ -147,13 +171,17 @@ focus_counter() {
 }
 
 counts_file="$prefix_dir/key-counts.txt"
-wine "$counter_exe" "Z:${counts_file//\//\\}" >/dev/null 2>&1 &
+counter_options=()
+# Launchers in the game view cover the whole screen: the counter must stay over them.
+[ "$case_name" = f10_hides_and_shows_every_launcher ] && counter_options=(--topmost)
+wine "$counter_exe" "${counter_options[@]}" "Z:${counts_file//\//\\}" >/dev/null 2>&1 &
 # Its hook must be in place before the launcher's, which then comes first in the chain.
 wait_for 30 test -s "$counts_file" || fail "the key counter did not start"
 counter_window=$(timeout 10 xdotool search --sync --limit 1 --name '^KeyCounter')
 
 wine "$launcher_exe" >/dev/null 2>&1 &
 launcher_pid=$!  # Wine keeps the process id through its loader: it is the window's _NET_WM_PID
+launcher_pids=$launcher_pid
 wait_for 30 launcher_visible || fail "the launcher window did not appear"
 sleep 2  # start-up finishes (install step, shortcut) and the message loop runs
 
@@ -202,6 +230,32 @@ game_view_full_screen_and_back)
         wait_for 10 title_bar_drawn || fail "$leave_key did not bring the title bar and its buttons back"
         wait_for 5 page_white_below_bar || fail "$leave_key left the page over the title bar"
     done
+    ;;
+f10_hides_and_shows_every_launcher)
+    # A player with two accounts: a second launcher beside the first, both in the game
+    # view, filling the screen one over the other. The one on top is hidden with its
+    # bar's boss-key button; from then on F10 must hide both and show both, never one
+    # of each. The counter stays in front throughout, and gets every key.
+    wine "$launcher_exe" >/dev/null 2>&1 &
+    launcher_pids="$launcher_pid $!"
+    wait_for 60 all_in_game_view || fail "not both launchers in the game view"
+    # The boss-key button, 98 x 30 pixels, 277 pixels left of the bar's right edge.
+    width=$(xdotool getdisplaygeometry | cut -d' ' -f1)
+    xdotool mousemove $((width - 277 + 49)) 15 click 1
+    wait_for 5 one_hidden || fail "the bar's boss-key button did not hide one launcher"
+    focus_counter
+    xdotool key shift
+    xdotool key F10
+    wait_for 5 all_hidden || fail "F10 hid not every launcher: $(launchers_where launcher_visible) shown"
+    stays all_hidden 10 || fail "a launcher came back by itself"
+    xdotool key a b c
+    wait_for 5 typed_into_counter || fail "keys typed with every launcher hidden did not reach the counter: $(counter_report)"
+    counts_are f10 1 1 || fail "the application in front did not get F10 itself: $(counter_report)"
+    counter_in_front || fail "hiding the launchers took the application in front out of the front"
+    xdotool key F10
+    wait_for 5 all_visible || fail "F10 showed not every launcher: $(launchers_where launcher_visible) shown"
+    stays all_visible 10 || fail "a launcher hid again by itself"
+    wait_for 2 counts_are hook:f10 2 2 || fail "the second F10 was not passed on: $(counter_report)"
     ;;
 busy_launcher_passes_keys_on_and_acts_once)
     hold_state="$prefix_dir/hold-state.txt"
