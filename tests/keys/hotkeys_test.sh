@@ -21,6 +21,10 @@
 # keeps its size going into full screen and back; what the user sees is read from a
 # screen grab: the page is white, the title bar and its buttons are not.
 #
+# The case of every launcher runs two of them in the game view, one over the other,
+# and the counter over both (--topmost: with no window manager nothing else keeps it in
+# front of windows that fill the screen).
+#
 # Usage: hotkeys_test.sh CASE Orvendal.exe|game_view_demo.exe key_counter.exe
 # Needs the keyboard and the screen to itself (registered RUN_SERIAL).
 set -u
