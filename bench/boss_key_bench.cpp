@@ -34,7 +34,7 @@ struct Watch {
 // Put in front of the window's own procedure: stamps the moment the window is told it
 // is hidden or shown, which is when ShowWindow has done its work.
 LRESULT CALLBACK WatchingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == kHotKeyEventMessage && lParam != 0) watch.handedOverAt = NowTicks();
+    if (message == kHotKeyEventMessage && (wParam & kHotKeyPressFlag) != 0) watch.handedOverAt = NowTicks();
     if (message == WM_WINDOWPOSCHANGED) {
         const WINDOWPOS* position = reinterpret_cast<const WINDOWPOS*>(lParam);
         if (position->flags & SWP_HIDEWINDOW) {

@@ -20,3 +20,11 @@ enum HotKey { HotKeyF10, HotKeyF11, HotKeyEscape, HotKeyCount };
 struct HeldHotKeys {
     bool down[HotKeyCount];
 };
+
+// F10's presses as this launcher has counted them, for telling apart presses that
+// carry the same time stamp (the system stamps in milliseconds, and injected input
+// comes faster than that): the stamp of the last press and how many came with it.
+struct F10PressCount {
+    unsigned lastTime;
+    unsigned atLastTime;  // 0 before the first press
+};

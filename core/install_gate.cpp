@@ -10,7 +10,14 @@ void LetInstallStepBegin() {
 
 void WaitForInstallStep() {
     LetInstallStepBegin();
-    if (gLauncher.installThread) {
-        WaitForSingleObject(gLauncher.installThread, INFINITE);
+    if (!gLauncher.installThread) {
+        return;
+    }
+    // Woken for sent messages only; peeking with nothing but PM_QS_SENDMESSAGE answers
+    // them and takes nothing off the queue, so posted hot keys and timers stay there.
+    while (MsgWaitForMultipleObjectsEx(1, &gLauncher.installThread, INFINITE, QS_SENDMESSAGE, 0) ==
+           WAIT_OBJECT_0 + 1) {
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
 }

@@ -9,9 +9,12 @@
 // after a while anyway.
 void LetInstallStepBegin();
 
-// Lets the install step's worker begin at once, if it has not yet, and blocks until it
-// has finished, so that a launcher closed in the middle of its copy still ends
-// installed and linked to the copy. (A kill cuts the copy short under its temporary
-// name, which a later start removes.) The worker sends nothing to this thread's
-// windows and calls no object of its apartment, so waiting here cannot deadlock.
+// Lets the install step's worker begin at once, if it has not yet, and waits until it
+// has finished, so that a launcher closed in the middle of its copy, or logged off,
+// still ends installed and linked to the copy. (A kill cuts the copy short under its
+// temporary name, which a later start removes.) Meanwhile the thread answers what is
+// sent to its windows (the session's end, other programs' broadcasts), so that nobody
+// finds it hung; what is posted (hot keys, timers) stays queued. The worker sends
+// nothing to this thread's windows and calls no object of its apartment, so waiting
+// here cannot deadlock.
 void WaitForInstallStep();

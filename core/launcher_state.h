@@ -17,6 +17,7 @@ namespace Gdiplus {
 class Image;
 }
 class WebBrowser;
+struct BossKeyRecord;
 
 // The launcher's two views. The landing view turns into the game view once, when a
 // page asks for it; nothing turns it back.
@@ -38,6 +39,11 @@ struct LauncherState {
     HANDLE installMayBegin = nullptr;  // event the worker waits for: set by the first paint
     HWND buttons[ChromeButtonCount] = {};  // indexed by ChromeButton
     HeldHotKeys heldHotKeys = {};          // kept from one hot key's event to the next
+    F10PressCount f10Presses = {};         // names each F10 press alike in every launcher
+    // The boss-key record every launcher of the session shares, and the lock over it;
+    // null while this launcher has not joined (no keyboard hook), so F10 acts for it alone.
+    BossKeyRecord* bossKeyRecord = nullptr;
+    HANDLE bossKeyLock = nullptr;
 };
 
 extern LauncherState gLauncher;
@@ -50,8 +56,11 @@ inline bool InGameView() {
 // now, inside the page's call. The bridge lives below the frame and cannot call it.
 inline constexpr UINT kSwitchToGameViewMessage = WM_APP + 1;
 
-// Posted to the frame window by the keyboard hook's thread for each press (lParam 1)
-// and release (lParam 0) of a hot key (wParam, its virtual key), in the order they
-// came. Posted, never sent: the hook must not wait for the GUI thread. To the window,
-// not the thread: a message box's modal loop drops messages that have no window.
+// Posted to the frame window by the keyboard hook's thread for each press and release
+// of a hot key, in the order they came: wParam is the virtual key, with
+// kHotKeyPressFlag added for a press; lParam is the event's time stamp, the same in
+// every program's hook. Posted, never sent: the hook must not wait for the GUI thread.
+// To the window, not the thread: a message box's modal loop drops messages that have
+// no window.
 inline constexpr UINT kHotKeyEventMessage = WM_APP + 2;
+inline constexpr WPARAM kHotKeyPressFlag = 0x10000;  // above every virtual key

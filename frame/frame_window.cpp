@@ -13,7 +13,8 @@
 //
 // Destroying the window ends the process: nothing is torn down before, but the
 // install step's worker, started with the window's first show and let begin by the
-// first landing paint, is let finish.
+// first landing paint, is let finish. So is it when the session ends (log-off,
+// shutdown), after which the system ends the process itself.
 #include "frame_window.h"
 
 #include <objidl.h>
@@ -23,6 +24,7 @@
 #include "../core/install_gate.h"
 #include "../core/launcher_state.h"
 #include "../core/layout.h"
+#include "boss_key_group.h"
 #include "chrome_buttons.h"
 #include "hotkey_actions.h"
 #include "images.h"
@@ -188,8 +190,33 @@ LRESULT OnTimer(HWND window, WPARAM timer) {
 }
 
 // A hot key's press or release, posted by the keyboard hook's thread.
-LRESULT OnHotKeyEvent(WPARAM virtualKey, LPARAM press) {
-    ActOnHotKeyEvent(static_cast<unsigned>(virtualKey), press != 0);
+LRESULT OnHotKeyEvent(WPARAM keyAndPress, LPARAM time) {
+    const unsigned virtualKey = static_cast<unsigned>(keyAndPress & ~kHotKeyPressFlag);
+    ActOnHotKeyEvent(virtualKey, (keyAndPress & kHotKeyPressFlag) != 0, static_cast<unsigned long>(time));
+    return 0;
+}
+
+// The end of the process: nothing is torn down, but the install step is let finish,
+// so that a launcher closed in the middle of its copy still ends installed and linked.
+LRESULT OnDestroy() {
+    LeaveBossKeyGroup();  // hidden from now on, whatever F10 decides for the others
+    WaitForInstallStep();
+    ExitProcess(0);
+}
+
+// Never refused; the install step may begin at once, should it still wait for the
+// first paint, since the session may end before that.
+LRESULT OnQueryEndSession() {
+    LetInstallStepBegin();
+    return TRUE;
+}
+
+// The system ends the process once this returns: the install step is let finish first,
+// as at the end of a close.
+LRESULT OnEndSession(WPARAM sessionEnds) {
+    if (sessionEnds) {
+        WaitForInstallStep();
+    }
     return 0;
 }
 
@@ -206,8 +233,11 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_CREATE:
         return OnCreate(window);
     case WM_DESTROY:
-        WaitForInstallStep();  // a close right after start still leaves a whole copy
-        ExitProcess(0);
+        return OnDestroy();
+    case WM_QUERYENDSESSION:
+        return OnQueryEndSession();
+    case WM_ENDSESSION:
+        return OnEndSession(wParam);
     case WM_SIZE:
         return OnSize(window);
     case WM_PAINT:

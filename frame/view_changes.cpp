@@ -3,6 +3,7 @@
 #include "../browser/web_browser.h"
 #include "../core/launcher_state.h"
 #include "../core/layout.h"
+#include "boss_key_group.h"
 
 namespace {
 
@@ -220,6 +221,7 @@ void HideFrameByButton() {
     // The foreground and the Z order are left alone.
     ShowWindow(gLauncher.frameWindow, SW_HIDE);
     gLauncher.windowShown = false;
+    TellBossKeyGroupShown(false);  // the next F10 shows it, with every other launcher's
 }
 
 void ShowFrameAgain() {

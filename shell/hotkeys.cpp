@@ -7,11 +7,13 @@
 //
 // So the hook answers every event at once and hands the GUI thread only the presses
 // and releases of the three hot keys, posted to the frame window in the order they
-// came; the frame decides and acts on them when its thread is free. The hook touches
-// no flag of the launcher: they keep the GUI thread as their one writer.
+// came, with their time stamps; the frame decides and acts on them when its thread is
+// free. The hook touches no flag of the launcher: they keep the GUI thread as their one
+// writer.
 #include "hotkeys.h"
 
 #include "../core/launcher_state.h"
+#include "../frame/boss_key_group.h"
 
 static_assert(kVirtualKeyF10 == VK_F10 && kVirtualKeyF11 == VK_F11 && kVirtualKeyEscape == VK_ESCAPE,
               "hot keys must be Windows' own virtual keys");
@@ -42,6 +44,9 @@ void InstallKeyboardHook() {
         CloseHandle(thread);  // it runs until the process ends
     }
     CloseHandle(hookInPlace);
+    if (gLauncher.keyboardHook) {
+        JoinBossKeyGroup();  // from now on this launcher takes every F10 press of the session
+    }
 }
 
 LRESULT CALLBACK KeyboardHookProc(int code, WPARAM message, LPARAM event) {
@@ -49,7 +54,8 @@ LRESULT CALLBACK KeyboardHookProc(int code, WPARAM message, LPARAM event) {
         const KBDLLHOOKSTRUCT* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(event);
         if (IsHotKeyCode(key->vkCode)) {
             const bool press = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
-            PostMessageW(gLauncher.frameWindow, kHotKeyEventMessage, key->vkCode, press ? 1 : 0);
+            PostMessageW(gLauncher.frameWindow, kHotKeyEventMessage, key->vkCode | (press ? kHotKeyPressFlag : 0),
+                         static_cast<LPARAM>(key->time));
         }
     }
     return CallNextHookEx(gLauncher.keyboardHook, code, message, event);

@@ -6,8 +6,9 @@
 
 // Installs KeyboardHookProc for every thread of the desktop, on a thread of its own
 // that lives until the process ends; returns once the hook is in place (or could not
-// be set: the launcher then runs without hot keys). Start-up calls it once, after the
-// frame window exists.
+// be set: the launcher then runs without hot keys). With the hook in place the frame
+// joins the session's boss-key group. Start-up calls it once, after the frame window
+// exists.
 void InstallKeyboardHook();
 
 // Passes every event on at once; posts the hot keys' presses and releases to the frame

@@ -21,17 +21,13 @@ namespace {
 // a window started minimized or hidden before its first paint installs all the same.
 constexpr DWORD kLongestWaitForFirstPaintMs = 2000;
 
-DWORD WINAPI InstallThread(void* mayBegin) {
-    // A null event (none could be made) is no wait at all.
-    WaitForSingleObject(static_cast<HANDLE>(mayBegin), kLongestWaitForFirstPaintMs);
-    InstallAndLinkToDesktop();
-    return 0;
-}
-
 // Literal on purpose: the system's program-files folder is not looked up.
 constexpr wchar_t kInstallFolder[] = L"C:\\Program Files\\Orvendal";
 constexpr wchar_t kInstalledExecutable[] = L"C:\\Program Files\\Orvendal\\Orvendal.exe";
 constexpr wchar_t kShortcutDescription[] = L"Orvendal";
+// The launchers of a session take turns for their install steps; "Local\" is the
+// session's namespace, where a relaunch and a second start of the same user meet.
+constexpr wchar_t kInstallTurnName[] = L"Local\\Orvendal.InstallStep";
 
 static_assert(kDesktopPathCapacity == MAX_PATH, "the desktop path buffer is a MAX_PATH buffer");
 
@@ -76,6 +72,19 @@ bool CopyWholeFile(const wchar_t* source, const wchar_t* target) {
 
 class InstallationFolder : public InstallFiles {
 public:
+    // How long TakeTurn may wait for another launcher's step: on the install worker as
+    // long as that takes, on the GUI thread not at all.
+    explicit InstallationFolder(DWORD longestTurnWaitMs) : longestTurnWaitMs_(longestTurnWaitMs) {}
+    ~InstallationFolder() override {
+        if (turn_) CloseHandle(turn_);
+    }
+    InstallationFolder(const InstallationFolder&) = delete;
+    InstallationFolder& operator=(const InstallationFolder&) = delete;
+
+    bool TakeTurn() override;
+    void EndTurn() override {
+        if (turn_) ReleaseMutex(turn_);
+    }
     bool FolderExists() override { return PathExists(kInstallFolder); }
     bool ExecutableExists() override { return PathExists(kInstalledExecutable); }
     bool CreateFolder() override { return CreateDirectoryW(kInstallFolder, nullptr) != FALSE; }
@@ -87,10 +96,23 @@ public:
         return MoveFileExW(temporaryCopy_.c_str(), kInstalledExecutable, MOVEFILE_WRITE_THROUGH) != FALSE;
     }
     void DiscardTemporaryCopy() override { DeleteFileW(temporaryCopy_.c_str()); }
+    void SaveShortcut(ShortcutTarget target) override;
 
 private:
+    const DWORD longestTurnWaitMs_;
+    HANDLE turn_ = nullptr;
     const std::wstring temporaryCopy_ = InFolder(TemporaryCopyName(GetCurrentProcessId()));
 };
+
+// A turn left by a launcher that was killed in its step is abandoned, and taken over:
+// what that launcher left is cleared like any leftover. Without the named mutex (it
+// cannot be made) each launcher goes on alone, as without other launchers.
+bool InstallationFolder::TakeTurn() {
+    turn_ = CreateMutexW(nullptr, FALSE, kInstallTurnName);
+    if (!turn_) return true;
+    const DWORD waited = WaitForSingleObject(turn_, longestTurnWaitMs_);
+    return waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+}
 
 // A copy that another launcher is writing right now is open without delete sharing,
 // so deleting it fails and it stays; only copies whose writer has gone are removed.
@@ -117,12 +139,53 @@ void LookUpDesktopFolder(wchar_t* desktopPath) {
     CoTaskMemFree(desktop);
 }
 
-}  // namespace
-
-const wchar_t* InstallExecutable() {
-    InstallationFolder folder;
-    return RunInstallStep(folder) == ShortcutTarget::InstalledCopy ? kInstalledExecutable : nullptr;
+// Its bytes are on the disk before it takes the shortcut's name, as the installed
+// copy's are: a power cut after the move must not leave an empty shortcut.
+void FlushToDisk(const wchar_t* path) {
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    FlushFileBuffers(file);
+    CloseHandle(file);
 }
+
+// Saves the shell link under the temporary name and moves it over the shortcut: the
+// move replaces the old shortcut at once. What cannot be moved is removed again.
+bool SaveLinkInPlaceOf(IPersistFile* file, const wchar_t* shortcutPath) {
+    const std::wstring temporary = TemporaryShortcutPath(shortcutPath);
+    if (FAILED(file->Save(temporary.c_str(), TRUE))) {
+        DeleteFileW(temporary.c_str());  // whatever part of it was written
+        return false;
+    }
+    FlushToDisk(temporary.c_str());
+    if (!MoveFileExW(temporary.c_str(), shortcutPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+void InstallationFolder::SaveShortcut(ShortcutTarget target) {
+    // The shell link is an apartment object: on the install worker this pair makes and
+    // ends the thread's own apartment; on a thread where OLE already runs it only adds
+    // and removes one more reference to it.
+    CoInitialize(nullptr);
+    wchar_t desktopPath[kDesktopPathCapacity];
+    LookUpDesktopFolder(desktopPath);
+    CreateDesktopShortcut(target == ShortcutTarget::InstalledCopy ? kInstalledExecutable : nullptr, desktopPath);
+    CoUninitialize();
+}
+
+// Waits behind the first paint, then takes the session's turn for as long as another
+// launcher's step lasts.
+DWORD WINAPI InstallThread(void* mayBegin) {
+    // A null event (none could be made) is no wait at all.
+    WaitForSingleObject(static_cast<HANDLE>(mayBegin), kLongestWaitForFirstPaintMs);
+    InstallationFolder folder(INFINITE);
+    RunInstallAndLinkStep(folder);
+    return 0;
+}
+
+}  // namespace
 
 bool CreateDesktopShortcut(const wchar_t* target, wchar_t* desktopPath) {
     if (!AppendShortcutFileName(desktopPath, kDesktopPathCapacity)) return false;
@@ -139,28 +202,19 @@ bool CreateDesktopShortcut(const wchar_t* target, wchar_t* desktopPath) {
     link->SetPath(target ? target : ProgramPath());
     link->SetDescription(kShortcutDescription);
     link->SetShowCmd(SW_SHOWNORMAL);
-    const HRESULT saved = file->Save(desktopPath, TRUE);
+    const bool saved = SaveLinkInPlaceOf(file, desktopPath);
     file->Release();
     link->Release();
-    return SUCCEEDED(saved);
-}
-
-void InstallAndLinkToDesktop() {
-    const wchar_t* target = InstallExecutable();
-    // The shell link is an apartment object: on the install worker this pair makes and
-    // ends the thread's own apartment; on a thread where OLE already runs it only adds
-    // and removes one more reference to it.
-    CoInitialize(nullptr);
-    wchar_t desktopPath[kDesktopPathCapacity];
-    LookUpDesktopFolder(desktopPath);
-    CreateDesktopShortcut(target, desktopPath);
-    CoUninitialize();
+    return saved;
 }
 
 void StartInstallStep() {
     gLauncher.installMayBegin = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     gLauncher.installThread = CreateThread(nullptr, 0, InstallThread, gLauncher.installMayBegin, 0, nullptr);
     if (!gLauncher.installThread) {
-        InstallAndLinkToDesktop();  // no thread to spare: installed here and now instead
+        // No thread to spare: installed here and now instead, unless another launcher is
+        // at it; the GUI thread never waits for another launcher's turn.
+        InstallationFolder folder(0);
+        RunInstallAndLinkStep(folder);
     }
 }

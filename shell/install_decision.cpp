@@ -40,6 +40,12 @@ ShortcutTarget RunInstallStep(InstallFiles& files) {
     return installed ? ShortcutTarget::InstalledCopy : ShortcutTarget::RunningExecutable;
 }
 
+void RunInstallAndLinkStep(InstallFiles& files) {
+    if (!files.TakeTurn()) return;
+    files.SaveShortcut(RunInstallStep(files));
+    files.EndTurn();
+}
+
 std::wstring TemporaryCopyName(unsigned long processId) {
     return kTemporaryCopyPrefix + std::to_wstring(processId) + kTemporaryCopySuffix;
 }
@@ -60,4 +66,10 @@ bool AppendShortcutFileName(wchar_t* desktopPath, std::size_t capacity) {
     if (pathLength + nameLength > capacity) return false;
     for (std::size_t i = 0; i < nameLength; ++i) desktopPath[pathLength + i] = kShortcutFileName[i];
     return true;
+}
+
+std::wstring TemporaryShortcutPath(const std::wstring& shortcutPath) {
+    const std::size_t nameLength = sizeof(kShortcutFileName) / sizeof(kShortcutFileName[0]) - 1;
+    const std::size_t folderLength = shortcutPath.size() >= nameLength ? shortcutPath.size() - nameLength : 0;
+    return shortcutPath.substr(0, folderLength) + kTemporaryShortcutFileName;
 }

@@ -21,6 +21,10 @@
 # keeps its size going into full screen and back; what the user sees is read from a
 # screen grab: the page is white, the title bar and its buttons are not.
 #
+# The case of every launcher runs two of them in the game view, one over the other,
+# and the counter over both (--topmost: with no window manager nothing else keeps it in
+# front of windows that fill the screen).
+#
 # Usage: hotkeys_test.sh CASE Orvendal.exe|game_view_demo.exe key_counter.exe
 # Needs the keyboard and the screen to itself (registered RUN_SERIAL).
 set -u
@@ -119,11 +123,38 @@ page_white_below_bar() {
 }
 
 launcher_geometry() {
-    xwininfo -id "$(launcher_windows | head -n 1)" |
-        awk '/Absolute upper-left X|Absolute upper-left Y|Width|Height/ {printf "%s ", $NF}'
+    local window
+    window=$(launcher_windows | head -n 1)
+    [ -n "$window" ] || return 1  # xwininfo without a window waits for one to be clicked
+    xwininfo -id "$window" | awk '/Absolute upper-left X|Absolute upper-left Y|Width|Height/ {printf "%s ", $NF}'
 }
 launcher_fills_screen() {
     [ "$(launcher_geometry)" = "0 0 $(xdotool getdisplaygeometry) " ]
+}
+
+# How many of the run's launchers (process ids in $launcher_pids) a check holds for.
+launchers_where() {
+    local check=$1 count=0 first=$launcher_pid
+    for launcher_pid in $launcher_pids; do
+        $check && count=$((count + 1))
+    done
+    launcher_pid=$first
+    echo "$count"
+}
+launcher_count() {
+    echo $launcher_pids | wc -w
+}
+all_in_game_view() {
+    [ "$(launchers_where launcher_fills_screen)" = "$(launcher_count)" ]
+}
+one_hidden() {
+    [ "$(launchers_where launcher_visible)" = $(($(launcher_count) - 1)) ]
+}
+all_hidden() {
+    [ "$(launchers_where launcher_visible)" = 0 ]
+}
+all_visible() {
+    [ "$(launchers_where launcher_visible)" = "$(launcher_count)" ]
 }
 
 counter_in_front() {
@@ -146,14 +177,35 @@ focus_counter() {
     fail "the key counter cannot come in front: $(counter_report), X focus $(xdotool getwindowfocus) not $counter_window"
 }
 
+# With the counter in front: F10 hides every launcher and leaves the keyboard with the
+# counter, which gets F10 and the keys typed next; F10 again shows every launcher.
+f10_hides_and_shows_again() {
+    xdotool key F10
+    wait_for 5 all_hidden || fail "F10 hid not every launcher: $(launchers_where launcher_visible) shown"
+    stays all_hidden 10 || fail "a launcher came back by itself after one tap"
+    wait_for 2 counts_are hook:f10 1 1 || fail "F10 was not passed on: $(counter_report)"
+    xdotool key a b c
+    wait_for 5 typed_into_counter || fail "keys typed after F10 did not reach the application in front: $(counter_report)"
+    counts_are f10 1 1 || fail "the application in front did not get F10 itself: $(counter_report)"
+    counter_in_front || fail "hiding the launcher took the application in front out of the front"
+    xdotool key F10
+    wait_for 5 all_visible || fail "F10 showed not every launcher again: $(launchers_where launcher_visible) shown"
+    stays all_visible 10 || fail "a launcher hid again by itself"
+    wait_for 2 counts_are hook:f10 2 2 || fail "the second F10 was not passed on: $(counter_report)"
+}
+
 counts_file="$prefix_dir/key-counts.txt"
-wine "$counter_exe" "Z:${counts_file//\//\\}" >/dev/null 2>&1 &
+counter_options=()
+# Launchers in the game view cover the whole screen: the counter must stay over them.
+[ "$case_name" = f10_hides_and_shows_every_launcher ] && counter_options=(--topmost)
+wine "$counter_exe" "${counter_options[@]}" "Z:${counts_file//\//\\}" >/dev/null 2>&1 &
 # Its hook must be in place before the launcher's, which then comes first in the chain.
 wait_for 30 test -s "$counts_file" || fail "the key counter did not start"
 counter_window=$(timeout 10 xdotool search --sync --limit 1 --name '^KeyCounter')
 
 wine "$launcher_exe" >/dev/null 2>&1 &
 launcher_pid=$!  # Wine keeps the process id through its loader: it is the window's _NET_WM_PID
+launcher_pids=$launcher_pid
 wait_for 30 launcher_visible || fail "the launcher window did not appear"
 sleep 2  # start-up finishes (install step, shortcut) and the message loop runs
 
@@ -161,18 +213,7 @@ case "$case_name" in
 f10_hides_and_shows)
     # The counter is brought in front once and keeps the keyboard: no refocusing.
     focus_counter
-    xdotool key F10
-    wait_for 5 launcher_hidden || fail "F10 did not hide the landing window"
-    stays launcher_hidden 10 || fail "the window came back by itself after one tap"
-    wait_for 2 counts_are hook:f10 1 1 || fail "F10 was not passed on: $(counter_report)"
-    xdotool key a b c
-    wait_for 5 typed_into_counter || fail "keys typed after F10 did not reach the application in front: $(counter_report)"
-    counts_are f10 1 1 || fail "the application in front did not get F10 itself: $(counter_report)"
-    counter_in_front || fail "hiding the launcher took the application in front out of the front"
-    xdotool key F10
-    wait_for 5 launcher_visible || fail "F10 did not show the window again"
-    stays launcher_visible 10 || fail "the window hid again by itself"
-    wait_for 2 counts_are hook:f10 2 2 || fail "the second F10 was not passed on"
+    f10_hides_and_shows_again
     ;;
 f10_held_toggles_once)
     focus_counter
@@ -202,6 +243,22 @@ game_view_full_screen_and_back)
         wait_for 10 title_bar_drawn || fail "$leave_key did not bring the title bar and its buttons back"
         wait_for 5 page_white_below_bar || fail "$leave_key left the page over the title bar"
     done
+    ;;
+f10_hides_and_shows_every_launcher)
+    # A player with two accounts: a second launcher beside the first, both in the game
+    # view, filling the screen one over the other. The one on top is hidden with its
+    # bar's boss-key button; from then on F10 must hide both and show both, never one
+    # of each. The counter stays in front throughout, and gets every key.
+    wine "$launcher_exe" >/dev/null 2>&1 &
+    launcher_pids="$launcher_pid $!"
+    wait_for 60 all_in_game_view || fail "not both launchers in the game view"
+    # The boss-key button, 98 x 30 pixels, 277 pixels left of the bar's right edge.
+    width=$(xdotool getdisplaygeometry | cut -d' ' -f1)
+    xdotool mousemove $((width - 277 + 49)) 15 click 1
+    wait_for 5 one_hidden || fail "the bar's boss-key button did not hide one launcher"
+    focus_counter
+    xdotool key shift  # the first key after the focus moved may be dropped
+    f10_hides_and_shows_again
     ;;
 busy_launcher_passes_keys_on_and_acts_once)
     hold_state="$prefix_dir/hold-state.txt"

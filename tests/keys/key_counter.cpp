@@ -12,6 +12,8 @@
 // (presses/releases; auto-repeat presses count as presses). The same line is its
 // window title; that is not read back through X, which Wine does not always update.
 //
+// "key_counter.exe --topmost FILE" keeps its window over every other one.
+//
 // Run as "key_counter.exe --hold MS FILE" it is instead what keeps a launcher busy: it
 // suspends the GUI thread of the launcher's window (the one window of that class in
 // the prefix) for MS milliseconds, as a long script in the page would hold it, writing
@@ -19,6 +21,7 @@
 #include <windows.h>
 
 #include <stdio.h>
+#include <string.h>
 
 namespace {
 
@@ -141,6 +144,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
         MultiByteToWideChar(CP_ACP, 0, holdState, -1, statePath, MAX_PATH);
         return HoldLauncher(holdMs, statePath);
     }
+    // Over windows that fill the screen, as an application the user has brought in
+    // front of them is; without a window manager nothing else puts it there.
+    constexpr char kTopmost[] = "--topmost ";
+    const bool topmost = strncmp(commandLine, kTopmost, sizeof(kTopmost) - 1) == 0;
+    if (topmost) commandLine += sizeof(kTopmost) - 1;
     MultiByteToWideChar(CP_ACP, 0, commandLine, -1, reportPath, MAX_PATH);
     WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = CounterProc;
@@ -150,7 +158,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     windowClass.lpszClassName = L"KeyCounter";
     RegisterClassW(&windowClass);
     // Top left, clear of the centred landing window.
-    counterWindow = CreateWindowExW(0, L"KeyCounter", L"KeyCounter", WS_POPUP | WS_VISIBLE | WS_BORDER, 10, 10, 240,
+    counterWindow = CreateWindowExW(topmost ? WS_EX_TOPMOST : 0, L"KeyCounter", L"KeyCounter", WS_POPUP | WS_VISIBLE | WS_BORDER, 10, 10, 240,
                                     80, nullptr, nullptr, instance, nullptr);
     hook = SetWindowsHookExW(WH_KEYBOARD_LL, CountingHookProc, instance, 0);
     ShowTallies(counterWindow);

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <map>
 #include <ostream>
+#include <set>
+#include <string>
 #include <vector>
 
+#include "../../frame/boss_key_record.h"
 #include "../../frame/hotkey_decision.h"
 
 void PrintTo(HotKeyAction action, std::ostream* out) {
@@ -127,6 +132,164 @@ TEST(HotKeyDecision, TracksOnlyTheThreeHotKeysAsHeld) {
     held = DecideHotKey(Up(kF10), game, held).held;
     EXPECT_FALSE(held.down[HotKeyF10]);
     EXPECT_TRUE(held.down[HotKeyEscape]);
+}
+
+TEST(BossKeyPress, PressesWithOneTimeStampAreToldApartByTheirCount) {
+    F10PressCount count = {};
+    const std::uint32_t times[] = {0, 0, 0, 7, 7, 8, 0};
+    const std::uint32_t ordinals[] = {0, 1, 2, 0, 1, 0, 0};
+    for (int i = 0; i < 7; ++i) {
+        const BossKeyPress press = CountF10Press(count, times[i]);
+        EXPECT_EQ(press.time, times[i]) << i;
+        EXPECT_EQ(press.ordinal, ordinals[i]) << i;
+    }
+}
+
+// Launchers of one session sharing a record, each with its window as it really is:
+// shown or hidden by what it did with each press it took, in its own time.
+class Session {
+public:
+    void Start(char launcher) {
+        shown_[launcher] = true;  // a new launcher shows itself as usual
+        EXPECT_TRUE(JoinBossKeyRecord(record_, Window(launcher), true, Alive)) << launcher;
+    }
+    void HideByButton(char launcher) {
+        shown_[launcher] = false;
+        SetShownInBossKeyRecord(record_, Window(launcher), false);
+    }
+    void Close(char launcher) {
+        LeaveBossKeyRecord(record_, Window(launcher));
+        shown_.erase(launcher);
+    }
+    void Kill(char launcher) {
+        gone.insert(Window(launcher));
+        shown_.erase(launcher);
+    }
+    void Take(char launcher, BossKeyPress press) {
+        const BossKeyVerdict verdict = DecideBossKeyPress(record_, press, Window(launcher), shown_[launcher], Alive);
+        EXPECT_NE(verdict, BossKeyVerdict::None);
+        shown_[launcher] = verdict == BossKeyVerdict::ShowAll;
+    }
+    // "A+B-": A shown, B hidden.
+    std::string Windows() const {
+        std::string text;
+        for (const auto& launcher : shown_) text += std::string(1, launcher.first) + (launcher.second ? "+" : "-");
+        return text;
+    }
+
+    static std::uint32_t Window(char launcher) { return 0x10000u + static_cast<std::uint32_t>(launcher); }
+    static bool Alive(std::uint32_t window) { return gone.count(window) == 0; }
+    static std::set<std::uint32_t> gone;
+
+private:
+    BossKeyRecord record_ = {};
+    std::map<char, bool> shown_;
+};
+std::set<std::uint32_t> Session::gone;
+
+BossKeyPress Press(int n) {
+    return {5000u + 40u * static_cast<std::uint32_t>(n), 0};
+}
+
+TEST(BossKeyRecord, EveryLauncherDoesWhatTheFirstToTakeAPressDecided) {
+    // s: start, b: hidden by the bar's button, c: closed, k: killed, t: takes press n,
+    // =: every launcher's window as given.
+    struct Step {
+        char what;
+        char launcher;
+        int press = 0;
+        const char* windows = "";
+    };
+    struct Case {
+        const char* name;
+        std::vector<Step> steps;
+    } cases[] = {
+        {"in step, taken in either order",
+         {{'s', 'A'}, {'s', 'B'}, {'t', 'A', 1}, {'t', 'B', 1}, {'=', 0, 0, "A-B-"}, {'t', 'B', 2}, {'t', 'A', 2},
+          {'=', 0, 0, "A+B+"}}},
+        {"one hidden with its button: F10 hides the other, then shows both",
+         {{'s', 'A'}, {'s', 'B'}, {'b', 'B'}, {'t', 'A', 1}, {'t', 'B', 1}, {'=', 0, 0, "A-B-"}, {'t', 'B', 2},
+          {'t', 'A', 2}, {'=', 0, 0, "A+B+"}, {'t', 'A', 3}, {'t', 'B', 3}, {'=', 0, 0, "A-B-"}}},
+        {"one started while the others are hidden: the next F10 hides it too, the one after shows all",
+         {{'s', 'A'}, {'s', 'B'}, {'t', 'A', 1}, {'t', 'B', 1}, {'s', 'C'}, {'=', 0, 0, "A-B-C+"}, {'t', 'C', 2},
+          {'t', 'B', 2}, {'t', 'A', 2}, {'=', 0, 0, "A-B-C-"}, {'t', 'B', 3}, {'t', 'C', 3}, {'t', 'A', 3},
+          {'=', 0, 0, "A+B+C+"}}},
+        {"a busy launcher takes press 1 after another decided press 2",
+         {{'s', 'A'}, {'s', 'B'}, {'t', 'A', 1}, {'t', 'A', 2}, {'t', 'A', 3}, {'t', 'B', 1}, {'=', 0, 0, "A-B-"},
+          {'t', 'B', 2}, {'=', 0, 0, "A-B+"}, {'t', 'B', 3}, {'=', 0, 0, "A-B-"}}},
+        {"a killed launcher's window counted as shown is not counted",
+         {{'s', 'A'}, {'s', 'B'}, {'b', 'A'}, {'k', 'B'}, {'t', 'A', 1}, {'=', 0, 0, "A+"}}},
+        {"a closed launcher's window is not counted",
+         {{'s', 'A'}, {'s', 'B'}, {'b', 'A'}, {'c', 'B'}, {'t', 'A', 1}, {'=', 0, 0, "A+"}}},
+        {"a new launcher takes over a killed one's slot",
+         {{'s', 'A'}, {'k', 'A'}, {'s', 'B'}, {'b', 'B'}, {'t', 'B', 1}, {'=', 0, 0, "B+"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Session session;
+        for (const Step& step : c.steps) {
+            switch (step.what) {
+            case 's': session.Start(step.launcher); break;
+            case 'b': session.HideByButton(step.launcher); break;
+            case 'c': session.Close(step.launcher); break;
+            case 'k': session.Kill(step.launcher); break;
+            case 't': session.Take(step.launcher, Press(step.press)); break;
+            case '=': EXPECT_EQ(session.Windows(), step.windows); break;
+            }
+        }
+    }
+}
+
+TEST(BossKeyRecord, PressesWithOneTimeStampAreDecidedEachOnItsOwn) {
+    Session session;
+    session.Start('A');
+    session.Start('B');
+    const BossKeyPress first = {900, 0}, second = {900, 1};
+    session.Take('A', first);
+    session.Take('A', second);
+    session.Take('B', first);
+    EXPECT_EQ(session.Windows(), "A+B-");
+    session.Take('B', second);
+    EXPECT_EQ(session.Windows(), "A+B+");
+}
+
+TEST(BossKeyRecord, ALauncherFurtherBehindThanTheHistoryCatchesUpOnTheNewestVerdict) {
+    Session session;
+    session.Start('A');
+    session.Start('B');
+    const int presses = kBossKeyRememberedPresses + 5;  // odd: A ends hidden
+    for (int n = 1; n <= presses; ++n) session.Take('A', Press(n));
+    ASSERT_EQ(session.Windows(), "A-B+");
+    session.Take('B', Press(1));  // forgotten: the newest verdict, and nothing changed for the others
+    EXPECT_EQ(session.Windows(), "A-B-");
+    for (int n = 2; n <= presses; ++n) session.Take('B', Press(n));
+    EXPECT_EQ(session.Windows(), "A-B-");
+    session.Take('B', Press(presses + 1));
+    session.Take('A', Press(presses + 1));
+    EXPECT_EQ(session.Windows(), "A+B+");
+}
+
+TEST(BossKeyRecord, APressAfterTheClockWrappedRoundIsNew) {
+    Session session;
+    session.Start('A');
+    session.Start('B');
+    session.Take('A', {0xFFFFFF00u, 0});
+    session.Take('B', {0xFFFFFF00u, 0});
+    ASSERT_EQ(session.Windows(), "A-B-");
+    session.Take('B', {0x100u, 0});  // 512 ms later
+    EXPECT_EQ(session.Windows(), "A-B+");
+    session.Take('A', {0x100u, 0});
+    EXPECT_EQ(session.Windows(), "A+B+");
+}
+
+TEST(BossKeyRecord, AFullRecordTakesNoMoreLaunchersUntilAWindowIsGone) {
+    BossKeyRecord record = {};
+    for (std::uint32_t window = 1; window <= kBossKeyWindowSlots; ++window) {
+        ASSERT_TRUE(JoinBossKeyRecord(record, window, true, Session::Alive));
+    }
+    EXPECT_FALSE(JoinBossKeyRecord(record, 0x5000, true, Session::Alive));
+    Session::gone.insert(7);
+    EXPECT_TRUE(JoinBossKeyRecord(record, 0x5000, true, Session::Alive));
 }
 
 }  // namespace

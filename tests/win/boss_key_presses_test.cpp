@@ -50,6 +50,8 @@ protected:
         ASSERT_NE(witnessHook, nullptr);
         InstallKeyboardHook();
         ASSERT_NE(gLauncher.keyboardHook, nullptr);
+        // Each press is decided through the record the session's launchers share.
+        ASSERT_NE(gLauncher.bossKeyRecord, nullptr) << "the frame did not join the session's boss-key record";
     }
     void TearDown() override {
         UnhookWindowsHookEx(gLauncher.keyboardHook);

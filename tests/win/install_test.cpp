@@ -2,15 +2,18 @@
 // Orvendal.exe in a private copy of the Wine prefix (installing writes to
 // "C:\Program Files" and the desktop), waits for its shaped window, closes it and looks
 // at disk. The install step runs on a worker once the first paint is done, and
-// closing the window waits for it, so it is over once the process has ended. A kill
-// waits for nothing: the cases that kill or hold a launcher look at its copy under way.
+// closing the window waits for it, so it is over once the process has ended; so does
+// the end of the session (Wine's log-off, "wineboot --end-session"). A kill waits for
+// nothing: the cases that kill or hold a launcher look at its copy under way.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -204,10 +207,17 @@ void ExpectShortcutTo(const std::wstring& target) {
     EXPECT_EQ(shortcut.arguments, L"");
 }
 
+const wchar_t kProgramFilesMovedAway[] = L"C:\\Program Files (moved away)";
+
 // "C:\Program Files" replaced by a plain file: the installation folder cannot be made.
 void MakeInstallFolderImpossible() {
-    ASSERT_TRUE(MoveFileW(kProgramFiles.c_str(), L"C:\\Program Files (moved away)"));
+    ASSERT_TRUE(MoveFileW(kProgramFiles.c_str(), kProgramFilesMovedAway));
     ASSERT_TRUE(WriteBytes(kProgramFiles, "not a folder"));
+}
+
+void MakeInstallFolderPossibleAgain() {
+    ASSERT_TRUE(DeleteFileW(kProgramFiles.c_str()));
+    ASSERT_TRUE(MoveFileW(kProgramFilesMovedAway, kProgramFiles.c_str()));
 }
 
 // Points the user's desktop at another folder for every process started from now on.
@@ -353,6 +363,16 @@ TEST_F(Install, FolderThatCannotBeCreatedLeavesTheShortcutOnTheRunningExecutable
     ASSERT_TRUE(StartAndClose(started));
     EXPECT_FALSE(Exists(kInstalledExecutable));
     ExpectShortcutTo(started);
+
+    // Once the folder can be made, the next start installs and puts a shortcut to the
+    // copy in place of the old one. The temporary shortcut that a launcher killed while
+    // saving its own would have left is saved over, not left beside it.
+    MakeInstallFolderPossibleAgain();
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(WriteBytes(DesktopFolder() + L"\\Orvendal.tmp", "cut short"));
+    ASSERT_TRUE(StartAndClose(started));
+    ExpectShortcutTo(kInstalledExecutable);
+    EXPECT_EQ(EntryNames(DesktopFolder()), Names{L"Orvendal.lnk"});
 }
 
 TEST_F(Install, CopyThatFailsLeavesTheShortcutOnTheRunningExecutable) {
@@ -538,13 +558,13 @@ TEST_F(Install, KilledInTheMiddleOfItsCopyLeavesNoInstalledExecutableAndTheNextS
 }
 
 // Suspends or resumes every thread of a process, as a busy machine may hold one at
-// any moment.
-void HoldProcess(DWORD processId, bool hold) {
+// any moment; all but the spared one (a thread id), if one is given.
+void HoldProcess(DWORD processId, bool hold, DWORD sparedThread = 0) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
     THREADENTRY32 entry = {};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
-        if (entry.th32OwnerProcessID != processId) continue;
+        if (entry.th32OwnerProcessID != processId || entry.th32ThreadID == sparedThread) continue;
         HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID);
         if (!thread) continue;
         if (hold) {
@@ -557,38 +577,140 @@ void HoldProcess(DWORD processId, bool hold) {
     CloseHandle(snapshot);
 }
 
-TEST_F(Install, TwoLaunchersStartedTogetherIntoAnEmptyFolderLeaveOneWholeCopy) {
+// The copies under way in the installation folder, sampled while a case waits: every
+// name seen, and the most seen at once.
+struct CopiesSeen {
+    std::set<std::wstring> names;
+    size_t mostAtOnce = 0;
+
+    void Look(long long sourceSize) {
+        const Names underWay = CopiesUnderWay(sourceSize);
+        names.insert(underWay.begin(), underWay.end());
+        mostAtOnce = std::max(mostAtOnce, underWay.size());
+    }
+};
+
+TEST_F(Install, ASecondLauncherOrARelaunchDuringTheCopyWaitsForTheFirstsStepAndCopiesNothing) {
     const std::wstring started = PaddedLauncherIn(L"C:\\Games", kLargePaddingBytes);
     const long long size = FileSize(started);
-    ASSERT_TRUE(CreateDirectoryW(kInstallFolder.c_str(), nullptr));
-    LaunchedLauncher first(started, L""), second(started, L"");
-    ASSERT_TRUE(first.started() && second.started());
-    // Left to themselves, one launcher may have named its copy before the other's is
-    // ever seen under way, and then nothing overlapped. So the second is held from the
-    // start until the first is held in the middle of its copy; then the second copies
-    // and names its copy, and the first goes on and must lose the race for the
-    // installed name without replacing the other's copy.
-    HoldProcess(second.processId(), true);
-    const bool firstCopying = PumpUntil([&] { return !CopiesUnderWay(size).empty(); }, 20000);
+    LaunchedLauncher first(started, L"");
+    ASSERT_TRUE(first.started());
+    CopiesSeen seen;
+    ASSERT_TRUE(PumpUntil([&] { return seen.Look(size), !seen.names.empty(); }, 20000)) << "nothing copied";
+    // The first is held in the middle of its copy, while the second comes up as far as
+    // its own step would begin, and further; then the first is closed, as the game
+    // view's close and select-server buttons close it once they have started the new
+    // launcher, and let go. The second must wait for the first's step, and find the
+    // copy installed.
     HoldProcess(first.processId(), true);
-    HoldProcess(second.processId(), false);
-    ASSERT_TRUE(firstCopying) << "nothing copied";
-    const bool sideBySide = PumpUntil([&] { return CopiesUnderWay(size).size() == 2; }, 20000);
-    const bool named = PumpUntil([&] { return Exists(kInstalledExecutable); }, kLongestLargeCopyMs);
-    const bool marked = named && MarkInstalledCopy();
+    ASSERT_FALSE(CopiesUnderWay(size).empty()) << "held only after its copy was done";
+    LaunchedLauncher second(started, L"");
+    ASSERT_TRUE(second.started());
+    HWND secondFrame = second.WaitForShapedWindow();
+    PumpUntil([&] { return seen.Look(size), false; }, 3000);
+    HWND firstFrame = FindProcessWindow(first.processId(), L"WindowWithEmbeddedWeb");
+    PostMessageW(firstFrame, WM_CLOSE, 0, 0);
     HoldProcess(first.processId(), false);
-    EXPECT_TRUE(sideBySide) << "the two launchers never copied at the same time";
-    ASSERT_TRUE(marked) << "the launcher that was not held never installed";
-    for (LaunchedLauncher* launcher : {&first, &second}) {
-        HWND frame = launcher->WaitForShapedWindow();
-        ASSERT_NE(frame, nullptr);
-        PostMessageW(frame, WM_CLOSE, 0, 0);
-    }
-    EXPECT_EQ(first.WaitForExit(kLongestLargeCopyMs), 0u);
-    EXPECT_EQ(second.WaitForExit(kLongestLargeCopyMs), 0u);
-    EXPECT_TRUE(InstalledCopyKeepsItsMark()) << "the held launcher's copy replaced the installed one";
+    ASSERT_NE(secondFrame, nullptr);
+    ASSERT_NE(firstFrame, nullptr);
+    PumpUntil([&] { return seen.Look(size), first.WaitForExit(0) != STILL_ACTIVE; }, kLongestLargeCopyMs);
+    EXPECT_EQ(first.WaitForExit(0), 0u);
+    PostMessageW(secondFrame, WM_CLOSE, 0, 0);
+    PumpUntil([&] { return seen.Look(size), second.WaitForExit(0) != STILL_ACTIVE; }, kLongestLargeCopyMs);
+    EXPECT_EQ(second.WaitForExit(0), 0u);
+
+    const std::wstring firstsCopy = L"Orvendal.exe." + std::to_wstring(first.processId()) + L".partial";
+    EXPECT_EQ(seen.names, std::set<std::wstring>{firstsCopy}) << "another copy was written besides the first's";
+    EXPECT_EQ(seen.mostAtOnce, 1u);
     EXPECT_TRUE(SameBytes(kInstalledExecutable, started));
     EXPECT_EQ(EntryNames(kInstallFolder), Names{L"Orvendal.exe"});
+    EXPECT_EQ(EntryNames(DesktopFolder()), Names{L"Orvendal.lnk"});
+    ExpectShortcutTo(kInstalledExecutable);
+    DeleteFileW(kInstalledExecutable.c_str());
+    DeleteFileW(started.c_str());
+}
+
+// The launcher in the middle of its copy with everything but its window's thread held:
+// the copy stands still, and the window's thread is free to answer. Returns the frame.
+HWND HoldCopyInTheMiddle(const LaunchedLauncher& launcher, long long sourceSize) {
+    if (!PumpUntil([&] { return !CopiesUnderWay(sourceSize).empty(); }, 20000)) return nullptr;
+    HWND frame = FindProcessWindow(launcher.processId(), L"WindowWithEmbeddedWeb");
+    if (frame) HoldProcess(launcher.processId(), true, GetWindowThreadProcessId(frame, nullptr));
+    return frame;
+}
+
+struct WindowSearch {
+    DWORD processId;
+    bool found;
+};
+
+BOOL CALLBACK MatchProcess(HWND window, LPARAM lParam) {
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    search->found = search->found || owner == search->processId;
+    return TRUE;
+}
+
+bool HasTopLevelWindow(DWORD processId) {
+    WindowSearch search = {processId, false};
+    EnumWindows(MatchProcess, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(Install, LoggedOffInTheMiddleOfItsCopyEndsWithAWholeCopyAndTheShortcut) {
+    // Wine's log-off sends the end of the session to every top-level window and then
+    // ends those windows' processes, this one's too if it had any.
+    ASSERT_FALSE(HasTopLevelWindow(GetCurrentProcessId()));
+    const std::wstring started = PaddedLauncherIn(L"C:\\Games", kLargePaddingBytes);
+    LaunchedLauncher launcher(started, L"");
+    ASSERT_TRUE(launcher.started());
+    HWND frame = HoldCopyInTheMiddle(launcher, FileSize(started));
+    ASSERT_NE(frame, nullptr) << "no copy was ever seen under way";
+
+    LaunchedLauncher logOff(L"C:\\windows\\system32\\wineboot.exe", L"--end-session");
+    ASSERT_TRUE(logOff.started());
+    // Long enough for the session's end to have been answered and to be waiting for the
+    // copy: a launcher that let the session end now would be ended with its copy cut short.
+    PumpMessages(3000);
+    const bool waitedForItsCopy = launcher.WaitForExit(0) == STILL_ACTIVE && logOff.WaitForExit(0) == STILL_ACTIVE;
+    HoldProcess(launcher.processId(), false);
+    EXPECT_TRUE(waitedForItsCopy) << "the session ended before the copy was done";
+    EXPECT_NE(launcher.WaitForExit(kLongestLargeCopyMs), static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_EQ(logOff.WaitForExit(kLongestLargeCopyMs), 0u);
+    EXPECT_TRUE(SameBytes(kInstalledExecutable, started))
+        << "installed copy of " << FileSize(kInstalledExecutable) << " bytes, not " << FileSize(started);
+    EXPECT_EQ(EntryNames(kInstallFolder), Names{L"Orvendal.exe"});
+    EXPECT_EQ(EntryNames(DesktopFolder()), Names{L"Orvendal.lnk"});
+    ExpectShortcutTo(kInstalledExecutable);
+    DeleteFileW(kInstalledExecutable.c_str());
+    DeleteFileW(started.c_str());
+}
+
+TEST_F(Install, ClosedInTheMiddleOfItsCopyStillAnswersTheSessionsEndAtOnce) {
+    const std::wstring started = PaddedLauncherIn(L"C:\\Games", kLargePaddingBytes);
+    LaunchedLauncher launcher(started, L"");
+    ASSERT_TRUE(launcher.started());
+    HWND frame = HoldCopyInTheMiddle(launcher, FileSize(started));
+    ASSERT_NE(frame, nullptr) << "no copy was ever seen under way";
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    // Destroying the window hides it first; then the window's thread waits for the copy.
+    const bool closing = PumpUntil([&] { return !IsWindowVisible(frame); }, 5000);
+    PumpMessages(500);
+
+    DWORD_PTR answer = kPoison;
+    const DWORD before = GetTickCount();
+    const LRESULT answered =
+        SendMessageTimeoutW(frame, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 2000, &answer);
+    const DWORD took = GetTickCount() - before;
+    const bool stillCopying = !CopiesUnderWay(FileSize(started)).empty() && launcher.WaitForExit(0) == STILL_ACTIVE;
+    HoldProcess(launcher.processId(), false);
+    EXPECT_TRUE(closing) << "the window was never closed";
+    EXPECT_NE(answered, 0) << "no answer within 2 s; took " << took << " ms";
+    EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE)) << "the session's end was refused";
+    EXPECT_TRUE(stillCopying) << "the copy was over before the question, so it tells nothing";
+    EXPECT_EQ(launcher.WaitForExit(kLongestLargeCopyMs), 0u);
+    EXPECT_TRUE(SameBytes(kInstalledExecutable, started));
     ExpectShortcutTo(kInstalledExecutable);
     DeleteFileW(kInstalledExecutable.c_str());
     DeleteFileW(started.c_str());
