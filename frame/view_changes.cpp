@@ -244,9 +244,7 @@ void LayOutGameView(HWND frame) {
     }
     RECT client;
     GetClientRect(frame, &client);
-    const IntRect page = GameBrowserRect(client.right, client.bottom);
-    RECT pageRect = {page.left, page.top, page.right, page.bottom};
-    gLauncher.browser->setRect(pageRect);
+    gLauncher.browser->setRect(ToWin32(GameBrowserRect(client.right, client.bottom)));
     for (ChromeButton button : kBarButtons) {
         InvalidateRect(gLauncher.buttons[button], nullptr, TRUE);
     }
